@@ -1,0 +1,57 @@
+#include "framework/CWinApp.h"
+
+#include "framework/MessageQueue.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+std::string ProgramName() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string("launcher") : exe.stem().string();
+}
+
+}  // namespace
+
+CWinApp::CWinApp(const char* appName) : m_appName(appName != nullptr ? appName : ProgramName()) {
+  m_pszAppName = m_appName.c_str();
+  g_app = this;
+}
+
+CWinApp::~CWinApp() {
+  if (g_app == this) {
+    g_app = nullptr;
+  }
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::Run() {
+  MSG msg;
+  while (GetMessage(&msg, nullptr, 0, 0)) {
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+  m_exitCode = static_cast<int>(msg.wParam);
+  return ExitInstance();
+}
+
+int CWinApp::ExitInstance() { return m_exitCode; }
+
+CWinApp* AfxGetApp() { return g_app; }
+
+int AfxWinMain() {
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr) {
+    return 1;
+  }
+  if (!app->InitInstance()) {
+    app->ExitInstance();
+    return 1;
+  }
+  return app->Run();
+}

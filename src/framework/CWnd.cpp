@@ -1,0 +1,114 @@
+#include "framework/CWnd.h"
+
+#include "framework/CWinApp.h"
+#include "framework/WindowClass.h"
+#include "framework/WindowRecord.h"
+
+CWnd::~CWnd() {
+  if (IsWindow(m_hWnd)) {
+    DetachWindowObject(m_hWnd);
+    ::DestroyWindow(m_hWnd);
+  }
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) { return IsWindow(hwnd) ? hwnd->wnd : nullptr; }
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                    int cx, int cy, HWND parent, UINT_PTR menuOrId, void* param) {
+  CREATESTRUCT create;
+  create.lpCreateParams = param;
+  create.hwndParent = parent;
+  create.hMenu = menuOrId;
+  create.x = x;
+  create.y = y;
+  create.cx = cx;
+  create.cy = cy;
+  create.style = style & ~WS_VISIBLE;
+  create.lpszName = windowName;
+  create.lpszClass = className;
+  create.dwExStyle = exStyle;
+  HWND hwnd = CreateWindowRecord(this, create, FindWindowClass(className).iconPng);
+  if (hwnd == nullptr) {
+    return FALSE;
+  }
+  m_hWnd = hwnd;
+  if (::SendMessage(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+    // A refused window leaves its object to the creator, untouched by the destruction.
+    DetachWindowObject(hwnd);
+    m_hWnd = nullptr;
+    ::DestroyWindow(hwnd);
+    return FALSE;
+  }
+  if ((style & WS_VISIBLE) != 0) {
+    ::ShowWindow(hwnd, SW_SHOW);
+  }
+  return TRUE;
+}
+
+BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
+                  UINT id, void*) {
+  return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, rect.Width(), rect.Height(),
+                  parent != nullptr ? parent->m_hWnd : nullptr, id);
+}
+
+BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
+
+const MessageMap* CWnd::GetThisMessageMap() {
+  static const MessageMap map{nullptr, {msgmap::NcDestroy(&CWnd::OnNcDestroy)}};
+  return &map;
+}
+
+const MessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
+    for (const MessageMapEntry& entry : map->entries) {
+      if (entry.message == message) {
+        return entry.handler(*this, wParam, lParam);
+      }
+    }
+  }
+  return DefWindowProc(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+  return DefWindowProc(m_hWnd, m_currentMessage.message, m_currentMessage.wParam, m_currentMessage.lParam);
+}
+
+void CWnd::PostNcDestroy() {}
+
+int CWnd::OnCreate(CREATESTRUCT*) { return static_cast<int>(Default()); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnPaint() { Default(); }
+int CWnd::OnMouseActivate(HWND, UINT, UINT) { return static_cast<int>(Default()); }
+
+void CWnd::OnNcDestroy() {
+  // The end of the main window ends the program's message loop.
+  CWinApp* app = AfxGetApp();
+  if (app != nullptr && app->m_pMainWnd == this) {
+    app->m_pMainWnd = nullptr;
+    PostQuitMessage(0);
+  }
+  Default();
+  DetachWindowObject(m_hWnd);
+  m_hWnd = nullptr;
+  PostNcDestroy();
+}
+
+LRESULT CallWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* wnd = hwnd->wnd;
+  if (wnd == nullptr) {
+    return DefWindowProc(hwnd, message, wParam, lParam);
+  }
+  const MSG outer = wnd->m_currentMessage;
+  wnd->m_currentMessage = MSG{hwnd, message, wParam, lParam};
+  const LRESULT result = wnd->WindowProc(message, wParam, lParam);
+  // The handler may have destroyed the window, and the post-destroy step may
+  // have deleted the object with it.
+  if (IsWindow(hwnd) && hwnd->wnd == wnd) {
+    wnd->m_currentMessage = outer;
+  }
+  return result;
+}

@@ -1,0 +1,15 @@
+// The display the framework shows its windows on, chosen once by the program
+// (the real screen) or by a test (the headless display).
+#pragma once
+
+#include "platform/display/Display.h"
+
+#include <string>
+
+// Makes `display` the framework's display and routes its input into the
+// message queue. Null detaches it.
+void UseDisplay(platform::Display* display);
+// The framework's display, or null when none was chosen.
+platform::Display* CurrentDisplay();
+// Why the display cannot show windows: empty when it can.
+std::string DisplayFailureReason();

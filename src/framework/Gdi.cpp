@@ -1,0 +1,109 @@
+#include "framework/GdiObjects.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The bitmap a fresh memory context holds, as on the platform: 1 by 1 pixel.
+HBITMAP StockBitmap() {
+  static GdiBitmap stock{platform::Surface(1, 1)};
+  return &stock;
+}
+
+void CopyBlock(platform::Surface& dest, const RECT& to, const platform::Surface& src, int dx, int dy) {
+  const int width = to.Width();
+  for (int y = to.top; y < to.bottom; ++y) {
+    std::memcpy(dest.Row(y) + to.left, src.Row(y - dy) + (to.left - dx),
+                static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+  }
+}
+
+}  // namespace
+
+void NoteDrawn(DeviceContext& dc, const RECT& area) {
+  if (area.IsEmpty()) {
+    return;
+  }
+  if (dc.drawn.IsEmpty()) {
+    dc.drawn = area;
+    return;
+  }
+  dc.drawn = RECT{std::min(dc.drawn.left, area.left), std::min(dc.drawn.top, area.top),
+                  std::max(dc.drawn.right, area.right), std::max(dc.drawn.bottom, area.bottom)};
+}
+
+HDC CreateCompatibleDC(HDC) {
+  auto* dc = new DeviceContext;
+  dc->selected = StockBitmap();
+  dc->surface = &dc->selected->pixels;
+  return dc;
+}
+
+BOOL DeleteDC(HDC hdc) {
+  delete hdc;
+  return TRUE;
+}
+
+HBITMAP SelectObject(HDC hdc, HBITMAP bitmap) {
+  if (hdc == nullptr || bitmap == nullptr || hdc->selected == nullptr) {
+    return nullptr;
+  }
+  HBITMAP old = hdc->selected;
+  hdc->selected = bitmap;
+  hdc->surface = &bitmap->pixels;
+  return old;
+}
+
+BOOL DeleteObject(HBITMAP bitmap) {
+  if (bitmap == nullptr || bitmap == StockBitmap()) {
+    return FALSE;
+  }
+  delete bitmap;
+  return TRUE;
+}
+
+BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop) {
+  if (dest == nullptr || src == nullptr || rop != SRCCOPY || dest->surface == nullptr || src->surface == nullptr) {
+    return FALSE;
+  }
+  const platform::Surface& from = *src->surface;
+  platform::Surface& to = *dest->surface;
+  // Destination block, limited to the destination surface and to where the
+  // source has pixels (source offset by dx, dy in destination coordinates).
+  const int dx = x - xSrc;
+  const int dy = y - ySrc;
+  RECT block{x, y, x + cx, y + cy};
+  if (!IntersectRect(&block, block, RECT{0, 0, to.Width(), to.Height()}) ||
+      !IntersectRect(&block, block, RECT{dx, dy, dx + from.Width(), dy + from.Height()})) {
+    return TRUE;
+  }
+  if (!dest->clipped) {
+    CopyBlock(to, block, from, dx, dy);
+    NoteDrawn(*dest, block);
+    return TRUE;
+  }
+  for (const RECT& clip : dest->clip.Rects()) {
+    RECT part;
+    if (IntersectRect(&part, block, clip)) {
+      CopyBlock(to, part, from, dx, dy);
+      NoteDrawn(*dest, part);
+    }
+  }
+  return TRUE;
+}
+
+int GetBkMode(HDC hdc) { return hdc != nullptr ? hdc->bkMode : 0; }
+
+int SetBkMode(HDC hdc, int mode) {
+  if (hdc == nullptr) {
+    return 0;
+  }
+  const int old = hdc->bkMode;
+  hdc->bkMode = mode;
+  return old;
+}
+
+POINT GetBitmapSize(HBITMAP bitmap) {
+  return bitmap != nullptr ? POINT{bitmap->pixels.Width(), bitmap->pixels.Height()} : POINT{};
+}

@@ -1,0 +1,13 @@
+// Modal message boxes. The box runs its own message loop while it is shown,
+// so timers and paints of the launcher's windows keep being dispatched.
+#pragma once
+
+#include "framework/WinTypes.h"
+
+inline constexpr UINT MB_OK = 0x00000000;
+inline constexpr UINT MB_ICONSTOP = 0x00000010;
+inline constexpr int IDOK = 1;
+
+// text and caption are narrow texts in the locale's encoding. A null caption
+// shows the platform's default caption ("Error").
+int MessageBox(HWND owner, const char* text, const char* caption, UINT type);

@@ -1,0 +1,201 @@
+#include "framework/MessageQueue.h"
+
+#include "framework/DisplayBinding.h"
+#include "framework/QueueInternal.h"
+#include "framework/Window.h"
+#include "framework/WindowRecord.h"
+
+#include <algorithm>
+#include <chrono>
+#include <deque>
+#include <thread>
+#include <vector>
+
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Timer {
+  HWND hwnd = nullptr;
+  UINT_PTR id = 0;
+  UINT periodMs = 0;
+  TIMERPROC proc = nullptr;
+  Clock::time_point due;
+};
+
+struct Queue {
+  std::deque<MSG> posted;
+  bool quitPending = false;
+  int quitCode = 0;
+  std::vector<Timer> timers;
+  UINT_PTR nextThreadTimerId = 1;
+};
+
+Queue& TheQueue() {
+  static Queue queue;
+  return queue;
+}
+
+bool InFilter(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  if (hwnd != nullptr && msg.hwnd != hwnd) {
+    return false;
+  }
+  return (filterMin == 0 && filterMax == 0) || (msg.message >= filterMin && msg.message <= filterMax);
+}
+
+// Takes in what the display has for us without waiting.
+void PollDisplay() {
+  if (platform::Display* display = CurrentDisplay()) {
+    display->WaitForEvents(0);
+  }
+}
+
+// The next message by the queue's precedence: posted, quit, paint, timer.
+// Paint and timer messages are made at the moment they are taken.
+bool NextMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove) {
+  Queue& q = TheQueue();
+  for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+    if (InFilter(*it, hwnd, filterMin, filterMax)) {
+      *msg = *it;
+      if (remove) {
+        q.posted.erase(it);
+      }
+      return true;
+    }
+  }
+  if (q.quitPending && hwnd == nullptr) {
+    *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0};
+    if (remove) {
+      q.quitPending = false;
+    }
+    return true;
+  }
+  if (HWND paint = NextWindowToPaint()) {
+    const MSG candidate{paint, WM_PAINT, 0, 0};
+    if (InFilter(candidate, hwnd, filterMin, filterMax)) {
+      *msg = candidate;
+      return true;
+    }
+  }
+  const Clock::time_point now = Clock::now();
+  Timer* next = nullptr;
+  for (Timer& t : q.timers) {
+    const MSG candidate{t.hwnd, WM_TIMER, t.id, 0};
+    if (t.due <= now && InFilter(candidate, hwnd, filterMin, filterMax) && (next == nullptr || t.due < next->due)) {
+      next = &t;
+    }
+  }
+  if (next == nullptr) {
+    return false;
+  }
+  *msg = MSG{next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc)};
+  if (remove) {
+    next->due = now + std::chrono::milliseconds(next->periodMs);
+  }
+  return true;
+}
+
+}  // namespace
+
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hwnd != nullptr && !IsWindow(hwnd)) {
+    return FALSE;
+  }
+  TheQueue().posted.push_back(MSG{hwnd, message, wParam, lParam});
+  return TRUE;
+}
+
+LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return IsWindow(hwnd) ? CallWindowProcedure(hwnd, message, wParam, lParam) : 0;
+}
+
+void PostQuitMessage(int exitCode) {
+  Queue& q = TheQueue();
+  q.quitPending = true;
+  q.quitCode = exitCode;
+}
+
+BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
+  PollDisplay();
+  return NextMessage(msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  PollDisplay();
+  while (!NextMessage(msg, hwnd, filterMin, filterMax, true)) {
+    WaitMessage();
+  }
+  return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessage(const MSG* msg) {
+  if (msg->message == WM_TIMER && msg->lParam != 0) {
+    reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    return 0;
+  }
+  if (msg->hwnd == nullptr || !IsWindow(msg->hwnd)) {
+    return 0;
+  }
+  return CallWindowProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+  Queue& q = TheQueue();
+  if (hwnd != nullptr && !IsWindow(hwnd)) {
+    return 0;
+  }
+  if (hwnd == nullptr) {
+    id = q.nextThreadTimerId++;
+  }
+  const UINT period = std::max(elapseMs, USER_TIMER_MINIMUM);
+  const Clock::time_point due = Clock::now() + std::chrono::milliseconds(period);
+  for (Timer& t : q.timers) {
+    if (t.hwnd == hwnd && t.id == id) {
+      t.periodMs = period;
+      t.proc = proc;
+      t.due = due;
+      return id;
+    }
+  }
+  q.timers.push_back(Timer{hwnd, id, period, proc, due});
+  return id;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+  auto& timers = TheQueue().timers;
+  const auto dead = std::remove_if(timers.begin(), timers.end(),
+                                   [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  const bool found = dead != timers.end();
+  timers.erase(dead, timers.end());
+  return found ? TRUE : FALSE;
+}
+
+DWORD GetTickCount() {
+  static const Clock::time_point start = Clock::now();
+  return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+void ForgetWindowMessages(HWND hwnd) {
+  Queue& q = TheQueue();
+  std::erase_if(q.posted, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
+  std::erase_if(q.timers, [hwnd](const Timer& t) { return t.hwnd == hwnd; });
+}
+
+void WaitMessage() {
+  int timeoutMs = -1;
+  const Clock::time_point now = Clock::now();
+  for (const Timer& t : TheQueue().timers) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(t.due - now).count();
+    const int ms = left < 0 ? 0 : static_cast<int>(left);
+    timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
+  }
+  if (platform::Display* display = CurrentDisplay()) {
+    display->WaitForEvents(timeoutMs);
+    return;
+  }
+  // Without a display only timers can bring a message; nothing else can arrive.
+  std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs < 0 ? USER_TIMER_MINIMUM : timeoutMs));
+}

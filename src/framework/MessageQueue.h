@@ -1,0 +1,35 @@
+// The user-interface thread's message queue.
+//
+// Messages come out in this order of precedence, as the launcher relies on:
+//   1. posted messages (and input from the display), first in, first out;
+//   2. the quit message, once no posted message waits;
+//   3. WM_PAINT for a window with a non-empty update region;
+//   4. WM_TIMER for a timer that is due.
+// A timer message is produced only at the moment it is taken, so at most one
+// is ever pending per timer and none can overtake a posted message.
+#pragma once
+
+#include "framework/WinTypes.h"
+
+using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
+
+// The platform's shortest timer period; shorter periods, 0 included, take it.
+inline constexpr UINT USER_TIMER_MINIMUM = 10;
+
+BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+
+// Takes the next message, waiting for one. Returns FALSE for WM_QUIT
+// (msg->wParam then holds the exit code), TRUE otherwise.
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+// Looks for a message without waiting. With PM_REMOVE it is taken off the queue.
+BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessage(const MSG* msg);
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+// Milliseconds since an arbitrary start, from a monotonic clock.
+DWORD GetTickCount();

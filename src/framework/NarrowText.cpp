@@ -1,0 +1,87 @@
+#include "framework/NarrowText.h"
+
+#include <glib.h>
+
+#include <clocale>
+#include <cstring>
+#include <cwchar>
+#include <langinfo.h>
+
+namespace {
+
+// The locale's character set name, with the C/POSIX locale read as UTF-8.
+const char* LocaleCharset() {
+  const char* codeset = nl_langinfo(CODESET);
+  if (codeset == nullptr || *codeset == '\0' || std::strcmp(codeset, "ANSI_X3.4-1968") == 0 ||
+      std::strcmp(codeset, "ASCII") == 0) {
+    return "UTF-8";
+  }
+  return codeset;
+}
+
+bool LocaleIsUtf8() { return g_ascii_strcasecmp(LocaleCharset(), "UTF-8") == 0; }
+
+std::string Convert(std::string_view text, const char* to, const char* from) {
+  gsize written = 0;
+  gchar* out = g_convert_with_fallback(text.data(), static_cast<gssize>(text.size()), to, from, "?",
+                                       nullptr, &written, nullptr);
+  if (out == nullptr) {
+    return std::string(text);
+  }
+  std::string result(out, written);
+  g_free(out);
+  return result;
+}
+
+}  // namespace
+
+std::string LocaleFromUtf8(std::string_view utf8) {
+  return LocaleIsUtf8() ? std::string(utf8) : Convert(utf8, LocaleCharset(), "UTF-8");
+}
+
+std::string Utf8FromLocale(std::string_view narrow) {
+  if (LocaleIsUtf8()) {
+    if (g_utf8_validate(narrow.data(), static_cast<gssize>(narrow.size()), nullptr)) {
+      return std::string(narrow);
+    }
+    gchar* fixed = g_utf8_make_valid(narrow.data(), static_cast<gssize>(narrow.size()));
+    std::string result(fixed);
+    g_free(fixed);
+    return result;
+  }
+  return Convert(narrow, "UTF-8", LocaleCharset());
+}
+
+int CharLength(const char* text) {
+  if (*text == '\0') {
+    return 0;
+  }
+  if (static_cast<unsigned char>(*text) < 0x80) {
+    return 1;
+  }
+  std::mbstate_t state{};
+  const std::size_t n = std::mbrlen(text, MB_LEN_MAX, &state);
+  if (n == static_cast<std::size_t>(-1) || n == static_cast<std::size_t>(-2) || n == 0) {
+    return 1;
+  }
+  return static_cast<int>(n);
+}
+
+const char* MbsChr(const char* text, char ch) {
+  for (const char* p = text; *p != '\0'; p += CharLength(p)) {
+    if (*p == ch) {
+      return p;
+    }
+  }
+  return nullptr;
+}
+
+const char* MbsStr(const char* text, const char* needle) {
+  const std::size_t n = std::strlen(needle);
+  for (const char* p = text; *p != '\0'; p += CharLength(p)) {
+    if (std::strncmp(p, needle, n) == 0) {
+      return p;
+    }
+  }
+  return n == 0 ? text : nullptr;
+}

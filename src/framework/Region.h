@@ -1,0 +1,21 @@
+// A region of client pixels, kept as disjoint rectangles: the update region
+// of a window and the clip region of a paint.
+#pragma once
+
+#include "framework/WinTypes.h"
+
+#include <vector>
+
+class Region {
+ public:
+  void Add(const RECT& rect);
+  void Subtract(const RECT& rect);
+  void Clear() { rects_.clear(); }
+  bool IsEmpty() const { return rects_.empty(); }
+  // The smallest rectangle holding the whole region; empty when the region is.
+  RECT Bounds() const;
+  const std::vector<RECT>& Rects() const { return rects_; }
+
+ private:
+  std::vector<RECT> rects_;
+};

@@ -1,0 +1,77 @@
+// Windows: creation, placement, painting and destruction.
+#pragma once
+
+#include "framework/Gdi.h"
+#include "framework/WinTypes.h"
+
+struct PAINTSTRUCT {
+  HDC hdc = nullptr;
+  BOOL fErase = FALSE;
+  RECT rcPaint{};  // bounding rectangle of the region being repainted
+};
+
+struct CREATESTRUCT {
+  void* lpCreateParams = nullptr;
+  HWND hwndParent = nullptr;
+  UINT_PTR hMenu = 0;  // child windows: the control id
+  int cy = 0;
+  int cx = 0;
+  int y = 0;
+  int x = 0;
+  DWORD style = 0;
+  const char* lpszName = nullptr;
+  const char* lpszClass = nullptr;
+  DWORD dwExStyle = 0;
+};
+
+// Special z-order positions for SetWindowPos.
+inline HWND const HWND_TOP = nullptr;
+inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(static_cast<std::intptr_t>(-2));
+
+inline constexpr UINT SWP_NOSIZE = 0x0001;
+inline constexpr UINT SWP_NOMOVE = 0x0002;
+inline constexpr UINT SWP_NOZORDER = 0x0004;
+inline constexpr UINT SWP_NOACTIVATE = 0x0010;
+
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int SW_SHOW = 5;
+
+inline constexpr UINT SPI_GETWORKAREA = 0x0030;
+
+inline constexpr LRESULT MA_ACTIVATE = 1;
+inline constexpr WPARAM MK_LBUTTON = 0x0001;
+
+BOOL IsWindow(HWND hwnd);
+BOOL DestroyWindow(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int command);
+// Paints the window at once when its update region is not empty.
+BOOL UpdateWindow(HWND hwnd);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL GetWindowRect(HWND hwnd, RECT* rect);
+BOOL GetClientRect(HWND hwnd, RECT* rect);
+DWORD GetWindowStyle(HWND hwnd);
+DWORD GetWindowExStyle(HWND hwnd);
+HWND GetParent(HWND hwnd);
+
+// A null rect stands for the whole client area. Erasing is not supported:
+// windows of this framework have no background brush.
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+BOOL ValidateRect(HWND hwnd, const RECT* rect);
+// Bounding rectangle of the update region; FALSE when it is empty.
+BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
+
+// A context over the whole client area, unclipped.
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC hdc);
+// A context clipped to the update region, which is validated.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+
+// SPI_GETWORKAREA: the desktop's work area into the RECT at param.
+BOOL SystemParametersInfo(UINT action, UINT uiParam, void* param, UINT winIni);
+// Windows of this framework have no frame, caption or menu bar, so the window
+// rectangle equals the client rectangle.
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,42 @@
+// The framework's record of one window, behind an HWND.
+#pragma once
+
+#include "framework/Region.h"
+#include "framework/Window.h"
+#include "framework/WinTypes.h"
+#include "platform/display/Display.h"
+#include "platform/display/Surface.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CWnd;
+
+struct WindowRecord {
+  CWnd* wnd = nullptr;  // the object receiving its messages; null once detached
+  HWND parent = nullptr;
+  std::vector<HWND> children;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  UINT_PTR id = 0;
+  RECT rect{};  // screen rectangle, or the rectangle in the parent's client area
+  std::string title;
+  std::vector<unsigned char> iconPng;
+  bool visible = false;
+  bool destroying = false;
+  Region update;
+  std::unique_ptr<platform::Surface> backing;  // top-level windows: what they show
+  platform::NativeWindow native = 0;
+};
+
+// Creates a window for `wnd` (attached before WM_CREATE is sent). Null on failure.
+HWND CreateWindowRecord(CWnd* wnd, CREATESTRUCT& create, const std::vector<unsigned char>& iconPng);
+// The first visible window with something to repaint, or null.
+HWND NextWindowToPaint();
+// The window's backing store: what it shows on the screen. Null for child windows.
+const platform::Surface* GetBackingStore(HWND hwnd);
+// Detaches the window object: later messages get the default handling.
+void DetachWindowObject(HWND hwnd);
+// Hands a message to the window's object, or to the default handling.
+LRESULT CallWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,51 @@
+// The real screen, through GTK 3 on X11 (XWayland on a Wayland session, so
+// that the window's placement holds).
+#pragma once
+
+#include "platform/display/Display.h"
+
+#include <map>
+
+typedef struct _GtkWidget GtkWidget;
+
+namespace platform {
+
+class GtkDisplay final : public Display {
+ public:
+  // Opens the display; FailureReason tells when that was not possible.
+  GtkDisplay();
+  ~GtkDisplay() override;
+  GtkDisplay(const GtkDisplay&) = delete;
+  GtkDisplay& operator=(const GtkDisplay&) = delete;
+
+  std::string FailureReason() const override { return failure_; }
+  void SetEventSink(DisplayEvents* sink) override { sink_ = sink; }
+  ScreenRect WorkArea() override;
+  NativeWindow CreateTopLevel(void* owner, const std::string& titleUtf8, const Surface* backing) override;
+  NativeWindow CreateChild(NativeWindow parent, void* owner, ScreenRect rect) override;
+  void SetIcon(NativeWindow window, std::span<const std::uint8_t> png) override;
+  void SetPlacement(NativeWindow window, ScreenRect rect) override;
+  void SetKeepAbove(NativeWindow window, bool above) override;
+  void Show(NativeWindow window) override;
+  void Present(NativeWindow window, ScreenRect dirty) override;
+  void Destroy(NativeWindow window) override;
+  void WaitForEvents(int timeoutMs) override;
+  MessageBoxId OpenMessageBox(const MessageBoxRequest& request) override;
+  bool IsMessageBoxOpen(MessageBoxId box) override;
+  void CloseMessageBox(MessageBoxId box) override;
+
+  struct WindowParts;
+  DisplayEvents* Sink() const;
+
+ private:
+  WindowParts* Find(NativeWindow window);
+
+  std::string failure_;
+  DisplayEvents* sink_ = nullptr;
+  std::map<NativeWindow, WindowParts*> windows_;
+  NativeWindow nextWindow_ = 1;
+  std::map<MessageBoxId, GtkWidget*> boxes_;
+  MessageBoxId nextBox_ = 1;
+};
+
+}  // namespace platform
