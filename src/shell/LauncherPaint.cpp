@@ -1,0 +1,53 @@
+#include "framework/Resources.h"
+#include "shell/DrawSkinButton.h"
+#include "shell/LauncherWindow.h"
+#include "update/UpdateAgent.h"
+
+#include <cstdio>
+
+void LauncherWindow::OnPaint() {
+  // The panel paints itself: drop its part of the update region first.
+  ValidateRect(&m_rcWebPanel);
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(&paint);
+  const RECT& p = paint.rcPaint;
+  const RECT& panel = m_rcWebPanel;
+
+  HDC memory = CreateCompatibleDC(hdc);
+  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP previous = background != nullptr ? SelectObject(memory, background) : nullptr;
+
+  // The background around the panel, in four bands, picture (x,y) to window (x,y).
+  const RECT bands[] = {
+      {p.left, p.top, p.right, panel.top},
+      {p.left, panel.top, panel.left, panel.bottom},
+      {panel.right, panel.top, p.right, panel.bottom},
+      {p.left, panel.bottom, p.right, p.bottom},
+  };
+  for (const RECT& band : bands) {
+    if (band.Width() > 0 && band.Height() > 0) {
+      BitBlt(hdc, band.left, band.top, band.Width(), band.Height(), memory, band.left, band.top, SRCCOPY);
+    }
+  }
+
+  for (int i = 0; i < m_buttons.GetCount(); ++i) {
+    DrawSkinButton(hdc, AfxGetInstanceHandle(), m_buttons.GetAt(i));
+  }
+
+  if (previous != nullptr) {
+    SelectObject(memory, previous);
+  }
+  if (background != nullptr) {
+    DeleteObject(background);
+  }
+  DeleteDC(memory);
+  EndPaint(&paint);
+}
+
+void LauncherWindow::UpdateStatusText() {
+  m_pUpdateAgent->ReadInstalledVersion();
+  char prefix[64];
+  LoadString(AfxGetInstanceHandle(), 5, prefix, sizeof prefix);
+  std::snprintf(m_szVersionText, sizeof m_szVersionText, "%s%s", prefix, m_pUpdateAgent->m_szInstalledVersion);
+  InvalidateRect(&m_rcVersionText, FALSE);
+}

@@ -1,0 +1,66 @@
+// The launcher's one window: a borderless 640 by 480 pop-up holding the web
+// panel, the picture buttons, two status lines and three timers.
+#pragma once
+
+#include "framework/CWnd.h"
+#include "shell/ButtonBar.h"
+#include "webpanel/CHtmlCtrl.h"
+
+class UpdateAgent;
+class CInternetSession;
+class CHttpConnection;
+class CHttpFile;
+class CFile;
+
+inline constexpr UINT_PTR IDT_STARTUP = 1;   // period 0 ms: the start page, then the other timers
+inline constexpr UINT_PTR IDT_STATUS = 2;    // period 100 ms: the status lines
+inline constexpr UINT_PTR IDT_DOWNLOAD = 3;  // period 10 ms: one step of a patch download
+inline constexpr UINT IDC_WEBPANEL = 12345;
+
+class LauncherWindow : public CWnd {
+ public:
+  LauncherWindow();
+  // Releases the update agent; the members go in reverse order of declaration.
+  ~LauncherWindow() override;
+
+  UINT_PTR m_nTimer;          // timer 1 until the start page, then timer 2; 0: none
+  UINT_PTR m_nDownloadTimer;  // timer 3
+  char m_szVersionText[256];
+  char m_szProgressText[256];
+  RECT m_rcVersionText;
+  RECT m_rcProgressText;
+  RECT m_rcWebPanel;
+  CHtmlCtrl m_wndWebPanel;
+  ButtonBar m_buttons;
+  UpdateAgent* m_pUpdateAgent;
+  CInternetSession* m_pInternetSession;
+  CHttpConnection* m_pHttpConnection;
+  CHttpFile* m_pHttpFile;
+  CFile* m_pPatchFile;
+  DWORD m_dwPatchSize;
+  DWORD m_dwPatchReceived;
+  bool m_bDownloading;
+
+ protected:
+  const MessageMap* GetMessageMap() const override;
+  // The object goes with its window.
+  void PostNcDestroy() override;
+
+  void OnPaint();
+  int OnCreate(CREATESTRUCT* create);
+  void OnDestroy();
+  void OnMouseMove(UINT flags, POINT point);
+  void OnLButtonDown(UINT flags, POINT point);
+  void OnTimer(UINT_PTR id);
+  void OnClose();
+  LRESULT OnSkinButton(WPARAM state, LPARAM button);
+
+  // First tick of the start-up timer: the start page, then timers 2 and 3.
+  void ShowStartPage();
+  // Every tick of the status timer: the version and progress lines.
+  void UpdateStatusText();
+  // With a site, starts a patch download; without, runs one step of it.
+  void DownloadPatch(const char* site);
+  // The command of the button with that id.
+  void RunCommand(int id);
+};

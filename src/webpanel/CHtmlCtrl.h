@@ -1,0 +1,12 @@
+// The web panel: a page view living as a member child window of the main
+// window, which is neither a frame nor a document view.
+#pragma once
+
+#include "framework/CHtmlView.h"
+
+class CHtmlCtrl : public CHtmlView {
+ public:
+  using CHtmlView::Create;
+  // Creates the panel window as a child of pParent at rect.
+  BOOL Create(const RECT& rect, CWnd* pParent, UINT nID, DWORD dwStyle);
+};
