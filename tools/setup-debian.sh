@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-noto-cjk
   python3 python3-pil
-  iproute2 util-linux
+  iproute2 util-linux locales
 )
 
 missing=()
@@ -20,15 +20,24 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+# The tests also read the string table in the Big5 locale of the game's players.
+need_locale=0
+locale -a 2>/dev/null | grep -qix 'zh_TW.big5' || need_locale=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
   exit 0
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "setup: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  echo "setup: installing needs root; missing packages: ${missing[*]:-none}; Big5 locale missing: $need_locale" >&2
   exit 1
 fi
 
-export DEBIAN_FRONTEND=noninteractive
-apt-get update
-apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if [ $need_locale -eq 1 ]; then
+  localedef -i zh_TW -c -f BIG5 zh_TW.BIG5
+fi

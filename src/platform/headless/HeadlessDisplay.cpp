@@ -87,6 +87,7 @@ void HeadlessDisplay::SetKeepAbove(NativeWindow window, bool above) {
 void HeadlessDisplay::Show(NativeWindow window) {
   if (Window* w = Get(window)) {
     w->visible = true;
+    w->placementWhenShown = w->placement;
   }
 }
 

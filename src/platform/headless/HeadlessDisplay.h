@@ -20,6 +20,7 @@ class HeadlessDisplay final : public Display {
     const Surface* backing = nullptr;
     std::string title;
     ScreenRect placement;
+    ScreenRect placementWhenShown;
     bool visible = false;
     bool keepAbove = false;
     bool hasIcon = false;

@@ -1,0 +1,243 @@
+// The queue's order and timer rules, which the launcher's staged start-up,
+// its status refresh and its nested pumps rely on.
+#include "framework/CWnd.h"
+#include "framework/MessageBox.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::HeadlessSession;
+using testsupport::PumpUntil;
+
+constexpr UINT WM_APP_A = WM_USER + 1;
+constexpr UINT WM_APP_B = WM_USER + 2;
+constexpr UINT WM_APP_NESTED = WM_USER + 3;
+
+// Waits, without dispatching anything, until the clock has moved on by ms.
+void LetTimePass(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+  }
+}
+
+// A window that logs what reaches it.
+class LogWindow : public CWnd {
+ public:
+  std::vector<std::string> log;
+  bool postFromCreate = false;
+  bool zeroTimerFromCreate = false;
+
+  BOOL CreateTopLevel() { return CreateEx(0, nullptr, "log", WS_POPUP, 0, 0, 100, 100, nullptr, 0); }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{CWnd::GetThisMessageMap(),
+                                {
+                                    msgmap::Create(&LogWindow::OnCreate),
+                                    msgmap::Paint(&LogWindow::OnPaint),
+                                    msgmap::Timer(&LogWindow::OnTimer),
+                                    msgmap::Message(WM_APP_A, &LogWindow::OnA),
+                                    msgmap::Message(WM_APP_B, &LogWindow::OnB),
+                                    msgmap::Message(WM_APP_NESTED, &LogWindow::OnNested),
+                                }};
+    return &map;
+  }
+
+  int OnCreate(CREATESTRUCT*) {
+    log.push_back("create");
+    if (postFromCreate) {
+      PostMessage(WM_APP_A);
+    }
+    if (zeroTimerFromCreate) {
+      SetTimer(1, 0, nullptr);
+    }
+    return 0;
+  }
+  void OnPaint() {
+    log.push_back("paint");
+    PAINTSTRUCT ps;
+    BeginPaint(&ps);
+    EndPaint(&ps);
+  }
+  void OnTimer(UINT_PTR id) {
+    log.push_back("timer" + std::to_string(id));
+    if (id == 1) {
+      KillTimer(1);
+    }
+  }
+  LRESULT OnA(WPARAM, LPARAM) {
+    log.push_back("A");
+    return 0;
+  }
+  LRESULT OnB(WPARAM, LPARAM) {
+    log.push_back("B");
+    return 0;
+  }
+  // A handler that runs its own pump, as a server query does while it waits.
+  LRESULT OnNested(WPARAM, LPARAM) {
+    log.push_back("nested-begin");
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (!GetMessage(&msg, nullptr, 0, 0)) {
+        log.push_back("nested-quit");
+        break;
+      }
+      DispatchMessage(&msg);
+    }
+    log.push_back("nested-end");
+    return 0;
+  }
+};
+
+class MessageQueueTest : public ::testing::Test {
+ protected:
+  HeadlessSession session;
+};
+
+TEST_F(MessageQueueTest, PostedMessagesComeInOrderAndAheadOfADueTimer) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.SetTimer(5, 10, nullptr);
+  LetTimePass(20);
+  w.PostMessage(WM_APP_A);
+  w.PostMessage(WM_APP_B);
+  w.PostMessage(WM_APP_A);
+  MSG msg;
+  std::vector<UINT> order;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    order.push_back(msg.message);
+  }
+  EXPECT_EQ(order, (std::vector<UINT>{WM_APP_A, WM_APP_B, WM_APP_A, WM_TIMER}));
+}
+
+TEST_F(MessageQueueTest, ATimerIsPendingAtMostOnceHoweverLongItWaited) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.SetTimer(5, 10, nullptr);
+  LetTimePass(60);
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_TIMER);
+  EXPECT_EQ(msg.wParam, 5u);
+  EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) << "a second tick was queued while the first waited";
+}
+
+TEST_F(MessageQueueTest, PaintComesAfterPostedMessagesAndBeforeTimers) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.ShowWindow(SW_SHOW);
+  w.SetTimer(5, 10, nullptr);
+  LetTimePass(20);
+  w.PostMessage(WM_APP_A);
+  ASSERT_TRUE(PumpUntil([&] { return w.log.size() >= 4; }));
+  EXPECT_EQ(w.log, (std::vector<std::string>{"create", "A", "paint", "timer5"}));
+}
+
+TEST_F(MessageQueueTest, AZeroTimerSetAtCreationFiresOnceAfterCreationMessagesAndTheFirstPaint) {
+  LogWindow w;
+  w.postFromCreate = true;
+  w.zeroTimerFromCreate = true;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.ShowWindow(SW_SHOW);
+  w.UpdateWindow();
+  w.SetTimer(9, 50, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return !w.log.empty() && w.log.back() == "timer9"; }));
+  EXPECT_EQ(w.log, (std::vector<std::string>{"create", "paint", "A", "timer1", "timer9"}));
+}
+
+TEST_F(MessageQueueTest, AKilledTimerNeverFires) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.SetTimer(5, 10, nullptr);
+  w.SetTimer(6, 40, nullptr);
+  EXPECT_TRUE(w.KillTimer(5));
+  EXPECT_FALSE(w.KillTimer(5));
+  ASSERT_TRUE(PumpUntil([&] { return !w.log.empty() && w.log.back() == "timer6"; }));
+  EXPECT_EQ(w.log, (std::vector<std::string>{"create", "timer6"}));
+}
+
+TEST_F(MessageQueueTest, ANestedPumpDispatchesAndLeavesTheQuitForTheOuterLoop) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.PostMessage(WM_APP_NESTED);
+  w.PostMessage(WM_APP_A);
+  w.PostMessage(WM_APP_B);
+  MSG msg;
+  ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+  DispatchMessage(&msg);
+  EXPECT_EQ(w.log, (std::vector<std::string>{"create", "nested-begin", "A", "B", "nested-end"}));
+
+  w.PostMessage(WM_APP_NESTED);
+  PostQuitMessage(3);
+  ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+  DispatchMessage(&msg);
+  EXPECT_EQ(w.log.back(), "nested-end");
+  EXPECT_EQ(w.log[w.log.size() - 2], "nested-quit") << "the nested pump takes the quit message";
+}
+
+TEST_F(MessageQueueTest, TheQuitMessageComesAfterPostedMessagesAndEndsGetMessage) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  PostQuitMessage(7);
+  w.PostMessage(WM_APP_A);
+  MSG msg;
+  ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+  EXPECT_EQ(msg.message, WM_APP_A);
+  EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(MessageQueueTest, ThreadTimersCallTheirProcedure) {
+  static int calls = 0;
+  calls = 0;
+  const UINT_PTR id = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++calls; });
+  ASSERT_NE(id, 0u);
+  EXPECT_TRUE(PumpUntil([] { return calls >= 3; }));
+  KillTimer(nullptr, id);
+}
+
+TEST_F(MessageQueueTest, AModalMessageBoxKeepsDispatchingTimersAndPaints) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.ShowWindow(SW_SHOW);
+  w.UpdateWindow();
+  w.SetTimer(5, 10, nullptr);
+  int timerTicks = 0;
+  bool invalidated = false;
+  session.display.keepMessageBoxOpen = [&](const platform::HeadlessDisplay::ShownMessageBox&) {
+    timerTicks = static_cast<int>(std::count(w.log.begin(), w.log.end(), "timer5"));
+    if (timerTicks == 1 && !invalidated) {
+      w.InvalidateRect(nullptr);
+      invalidated = true;
+    }
+    return timerTicks < 3;
+  };
+  EXPECT_EQ(MessageBox(w.m_hWnd, "text", "caption", MB_OK), IDOK);
+  EXPECT_EQ(timerTicks, 3);
+  EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "paint"), 2) << "the first paint, then one during the box";
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_TRUE(session.display.messageBoxes[0].hasOwner);
+  EXPECT_EQ(session.display.messageBoxes[0].text, "text");
+  EXPECT_EQ(session.display.messageBoxes[0].caption, "caption");
+}
+
+TEST_F(MessageQueueTest, AQuitTakenByAMessageBoxClosesItAndIsPostedAgain) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  session.display.keepMessageBoxOpen = [](const platform::HeadlessDisplay::ShownMessageBox&) { return true; };
+  PostQuitMessage(0);
+  EXPECT_EQ(MessageBox(nullptr, "text", nullptr, MB_OK), IDOK);
+  EXPECT_EQ(session.display.messageBoxes.at(0).caption, "Error") << "no caption shows the platform's default";
+  MSG msg;
+  EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// The compiled-in resources: pictures decode at their sizes, and the string
+// table comes out in the locale's narrow encoding.
+#include "framework/BmpDecoder.h"
+#include "framework/GdiObjects.h"
+#include "framework/NarrowText.h"
+#include "framework/Resources.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Sets a locale for one test and restores the C locale after it.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const char* name) : ok_(std::setlocale(LC_ALL, name) != nullptr) {}
+  ~LocaleScope() { std::setlocale(LC_ALL, "C"); }
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+
+std::string Load(UINT id, int size = 256) {
+  std::vector<char> buffer(static_cast<std::size_t>(size));
+  const int n = LoadString(AfxGetInstanceHandle(), id, buffer.data(), size);
+  EXPECT_EQ(n, static_cast<int>(std::strlen(buffer.data())));
+  return buffer.data();
+}
+
+TEST(Resources, PicturesDecodeAtTheirSizesAndEachButtonHasThreeDistinctFaces) {
+  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(GetBitmapSize(background), (POINT{640, 480}));
+  DeleteObject(background);
+  for (UINT first = 52; first <= 70; first += 3) {
+    HBITMAP faces[3];
+    for (UINT k = 0; k < 3; ++k) {
+      faces[k] = LoadBitmap(AfxGetInstanceHandle(), first + k);
+      ASSERT_NE(faces[k], nullptr) << first + k;
+      EXPECT_EQ(GetBitmapSize(faces[k]), (POINT{89, 30})) << first + k;
+    }
+    const auto centre = [](HBITMAP b) { return b->pixels.Pixel(10, 15); };
+    EXPECT_NE(centre(faces[0]), centre(faces[1])) << "normal and hover faces of " << first;
+    EXPECT_NE(centre(faces[0]), centre(faces[2])) << "normal and disabled faces of " << first;
+    for (HBITMAP face : faces) {
+      DeleteObject(face);
+    }
+  }
+  EXPECT_EQ(LoadBitmap(AfxGetInstanceHandle(), 50), nullptr);
+}
+
+TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {
+  // A 2x2 24-bit picture: bottom row blue, red; top row green, white.
+  std::vector<std::uint8_t> file(54 + 2 * 8, 0);
+  const auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 2);
+  put32(22, 2);
+  file[26] = 1;
+  file[28] = 24;
+  const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0};
+  std::memcpy(file.data() + 54, rows, sizeof rows);
+
+  const auto picture = DecodeBmp24(file);
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->Pixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(picture->Pixel(1, 0), 0xFFFFFFu);
+  EXPECT_EQ(picture->Pixel(0, 1), 0x0000FFu);
+  EXPECT_EQ(picture->Pixel(1, 1), 0xFF0000u);
+
+  std::vector<std::uint8_t> truncated(file.begin(), file.end() - 4);
+  EXPECT_FALSE(DecodeBmp24(truncated).has_value());
+  file[28] = 32;
+  EXPECT_FALSE(DecodeBmp24(file).has_value());
+}
+
+TEST(Resources, StringsAreUtf8InTheCLocale) {
+  LocaleScope c("C");
+  EXPECT_EQ(Load(1), "Moravine");
+  EXPECT_EQ(Load(5), "版本：");
+  EXPECT_EQ(Load(9), "貼心小訊息 =_=a");
+  EXPECT_EQ(Load(99), "");
+}
+
+TEST(Resources, StringsAreBig5InATraditionalChineseBig5Locale) {
+  LocaleScope big5("zh_TW.BIG5");
+  ASSERT_TRUE(big5.ok()) << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
+  EXPECT_EQ(Load(5), "\xAA\xA9\xA5\xBB\xA1\x47");
+  EXPECT_EQ(Load(6), "\xA5\xD8\xAB\x65\xA4\x77\xA4\x55\xB8\xFC\xA1\x47");
+  // Cut to the buffer, but never in the middle of a character.
+  EXPECT_EQ(Load(5, 4), "\xAA\xA9");
+  EXPECT_EQ(Utf8FromLocale(Load(7)), "執行Moravine失敗。");
+}
+
+TEST(Resources, SearchesStepOverBig5CharactersAsWholeCharacters) {
+  LocaleScope big5("zh_TW.BIG5");
+  ASSERT_TRUE(big5.ok()) << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
+  // 許 is A5 5C in Big5: its trail byte is a backslash, which must not be found.
+  const std::string text = "\xA5\x5C" "a\\b";
+  EXPECT_EQ(MbsChr(text.c_str(), '\\'), text.c_str() + 3);
+  // A4 4D is one character whose trail byte is "M": no key starts inside it.
+  EXPECT_EQ(MbsStr("\xA4" "MRV", "MRV"), nullptr);
+  const std::string reply = "\xA4" "MMRV";
+  EXPECT_EQ(MbsStr(reply.c_str(), "MRV"), reply.c_str() + 2);
+}
+
+}  // namespace

@@ -1,0 +1,139 @@
+// The picture buttons' hit test and state machine, and what they post.
+#include "shell/ButtonBar.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Posted = std::pair<int, int>;  // (state, button id)
+
+// The launcher's row: ids 1..7 at x 5, 95, ... 545, y 446, 89 by 30. Their
+// window is null, so their notifications queue as thread messages.
+class ButtonBarTest : public ::testing::Test {
+ protected:
+  ButtonBarTest() {
+    for (int id = 1; id <= 7; ++id) {
+      bar.Add(new SkinButton(nullptr, 5 + 90 * (id - 1), 446, 89, 30, id, 0, 0, 0, 0));
+    }
+  }
+
+  std::vector<Posted> TakePosted() {
+    std::vector<Posted> posted;
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      EXPECT_EQ(msg.message, WM_SKINBUTTON);
+      posted.emplace_back(static_cast<int>(msg.wParam), reinterpret_cast<SkinButton*>(msg.lParam)->m_nId);
+    }
+    return posted;
+  }
+
+  int State(int id) const { return bar.GetAt(id - 1)->m_nState; }
+
+  // The id of the button a press at (x, y) lands on; 0 for none.
+  int PressAt(int x, int y) {
+    bar.OnLButtonDown(x, y);
+    const auto posted = TakePosted();
+    EXPECT_LE(posted.size(), 1u);
+    if (posted.empty()) {
+      return 0;
+    }
+    EXPECT_EQ(posted[0].first, SBS_PRESSED);
+    bar.OnMouseMove(-1, -1);
+    TakePosted();
+    return posted[0].second;
+  }
+
+  testsupport::HeadlessSession session;
+  ButtonBar bar;
+};
+
+TEST_F(ButtonBarTest, EdgesAreInclusiveAndTheGapsBelongToNoButton) {
+  EXPECT_EQ(bar.GetAt(0)->m_nRight, 93);
+  EXPECT_EQ(bar.GetAt(0)->m_nBottom, 475);
+  EXPECT_EQ(PressAt(93, 475), 1);
+  EXPECT_EQ(PressAt(5, 446), 1);
+  EXPECT_EQ(PressAt(94, 460), 0);
+  EXPECT_EQ(PressAt(5, 476), 0);
+  EXPECT_EQ(PressAt(4, 460), 0);
+  EXPECT_EQ(PressAt(5, 445), 0);
+  for (int gap : {184, 274, 364, 454, 544}) {
+    EXPECT_EQ(PressAt(gap, 460), 0) << gap;
+  }
+  EXPECT_EQ(PressAt(633, 475), 7);
+  EXPECT_EQ(PressAt(634, 475), 0);
+}
+
+TEST_F(ButtonBarTest, EveryMovePostsEveryEnabledButtonsStateAgain) {
+  bar.EnableButton(2, FALSE, FALSE);
+  for (int move = 0; move < 2; ++move) {
+    bar.OnMouseMove(300, 450);
+    EXPECT_EQ(TakePosted(), (std::vector<Posted>{{0, 1}, {0, 3}, {1, 4}, {0, 5}, {0, 6}, {0, 7}}));
+  }
+  EXPECT_EQ(State(4), SBS_HOVER);
+  EXPECT_EQ(State(2), SBS_DISABLED);
+}
+
+TEST_F(ButtonBarTest, APressStaysUntilTheNextMoveAndOnlyEnabledButtonsArePressed) {
+  bar.OnMouseMove(300, 450);
+  TakePosted();
+  bar.OnLButtonDown(300, 450);
+  EXPECT_EQ(TakePosted(), (std::vector<Posted>{{SBS_PRESSED, 4}}));
+  bar.OnLButtonDown(300, 450);
+  EXPECT_EQ(TakePosted(), (std::vector<Posted>{{SBS_PRESSED, 4}})) << "two quick clicks are two presses";
+  EXPECT_EQ(State(4), SBS_PRESSED);
+  bar.OnMouseMove(301, 450);
+  TakePosted();
+  EXPECT_EQ(State(4), SBS_HOVER);
+
+  bar.EnableButton(1, FALSE, TRUE);
+  TakePosted();
+  bar.OnLButtonDown(10, 450);
+  EXPECT_TRUE(TakePosted().empty()) << "a disabled button ignores presses";
+  EXPECT_EQ(State(1), SBS_DISABLED);
+}
+
+TEST_F(ButtonBarTest, EnableButtonPostsOnlyRealChangesAndAlwaysComesBackNormal) {
+  bar.EnableButton(1, TRUE, TRUE);
+  EXPECT_TRUE(TakePosted().empty());
+
+  bar.OnLButtonDown(10, 450);
+  TakePosted();
+  bar.EnableButton(1, FALSE, TRUE);
+  EXPECT_EQ(TakePosted(), (std::vector<Posted>{{SBS_DISABLED, 1}}));
+  bar.EnableButton(1, FALSE, TRUE);
+  EXPECT_TRUE(TakePosted().empty());
+
+  bar.OnMouseMove(10, 450);  // pointer over the disabled button
+  TakePosted();
+  bar.EnableButton(1, TRUE, TRUE);
+  EXPECT_EQ(TakePosted(), (std::vector<Posted>{{SBS_NORMAL, 1}}));
+  EXPECT_EQ(State(1), SBS_NORMAL) << "re-enabled under the pointer, it is normal until the next move";
+
+  bar.EnableButton(2, FALSE, FALSE);
+  EXPECT_TRUE(TakePosted().empty()) << "no notice without bNotify";
+  EXPECT_EQ(State(2), SBS_DISABLED);
+  bar.EnableButton(42, FALSE, TRUE);
+  EXPECT_TRUE(TakePosted().empty());
+}
+
+TEST(ButtonBarLifetime, DeletesItsButtonsInOrderThroughTheirVirtualDestructor) {
+  static std::vector<int> deleted;
+  struct CountedButton : SkinButton {
+    explicit CountedButton(int id) : SkinButton(nullptr, 0, 0, 1, 1, id, 0, 0, 0, 0) {}
+    ~CountedButton() override { deleted.push_back(m_nId); }
+  };
+  deleted.clear();
+  {
+    ButtonBar bar;
+    for (int id = 1; id <= 3; ++id) {
+      bar.Add(new CountedButton(id));
+    }
+  }
+  EXPECT_EQ(deleted, (std::vector<int>{1, 2, 3}));
+}
+
+}  // namespace

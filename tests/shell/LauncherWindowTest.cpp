@@ -1,0 +1,204 @@
+// The launcher's window on the headless display: creation and placement, the
+// timer scheme, painting, the buttons' faces, and the two ways to end.
+#include "app/LauncherApp.h"
+#include "framework/GdiObjects.h"
+#include "framework/Resources.h"
+#include "framework/WindowRecord.h"
+#include "shell/LauncherWindow.h"
+#include "shell/WindowPlacement.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using testsupport::PumpPending;
+using testsupport::PumpUntil;
+
+// True when the window shows bitmap `id` with its top-left at (left, top).
+::testing::AssertionResult ShowsBitmap(HWND hwnd, UINT id, int left, int top) {
+  HBITMAP bitmap = LoadBitmap(AfxGetInstanceHandle(), id);
+  if (bitmap == nullptr) {
+    return ::testing::AssertionFailure() << "no bitmap " << id;
+  }
+  const platform::Surface& screen = *GetBackingStore(hwnd);
+  const platform::Surface& picture = bitmap->pixels;
+  ::testing::AssertionResult result = ::testing::AssertionSuccess();
+  for (int y = 0; y < picture.Height() && result; ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      if (screen.Pixel(left + x, top + y) != picture.Pixel(x, y)) {
+        result = ::testing::AssertionFailure() << "bitmap " << id << " differs at (" << x << "," << y << ")";
+        break;
+      }
+    }
+  }
+  DeleteObject(bitmap);
+  return result;
+}
+
+constexpr int kFaceNormal[] = {52, 55, 58, 61, 64, 67, 70};
+constexpr int kFaceHover[] = {53, 56, 59, 62, 65, 68, 71};
+constexpr int kButtonX[] = {5, 95, 185, 275, 365, 455, 545};
+
+class LauncherWindowTest : public ::testing::Test {
+ protected:
+  void Start() {
+    ASSERT_TRUE(app.InitInstance());
+    window = static_cast<LauncherWindow*>(app.m_pMainWnd);
+    ASSERT_NE(window, nullptr);
+    hwnd = window->m_hWnd;
+  }
+
+  void TearDown() override {
+    if (IsWindow(hwnd)) {
+      DestroyWindow(hwnd);
+    }
+  }
+
+  const platform::HeadlessDisplay::Window& Native() { return *session.display.Find(hwnd->native); }
+
+  testsupport::HeadlessSession session;
+  LauncherApp app;
+  LauncherWindow* window = nullptr;
+  HWND hwnd = nullptr;
+};
+
+TEST(WindowPlacement, CentresOnTheWorkAreasSizeOnly) {
+  EXPECT_EQ(CentreOnWorkArea(RECT{0, 0, 1024, 738}), (POINT{192, 129}));
+  EXPECT_EQ(CentreOnWorkArea(RECT{0, 30, 1024, 768}), (POINT{192, 129})) << "the top edge is not added";
+  EXPECT_EQ(CentreOnWorkArea(RECT{0, 0, 599, 480}), (POINT{-20, 0})) << "truncated toward zero";
+}
+
+TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShown) {
+  session.display.workArea = {0, 30, 1024, 768};
+  Start();
+  const auto& native = Native();
+  EXPECT_TRUE(native.visible);
+  EXPECT_EQ(native.placementWhenShown.left, 192);
+  EXPECT_EQ(native.placementWhenShown.top, 129);
+  EXPECT_EQ(native.placementWhenShown.right - native.placementWhenShown.left, 640);
+  EXPECT_EQ(native.placementWhenShown.bottom - native.placementWhenShown.top, 480);
+  EXPECT_EQ(native.title, "Moravine");
+  EXPECT_TRUE(native.hasIcon);
+  EXPECT_EQ(window->GetStyle() & ~WS_VISIBLE, WS_POPUP);
+  EXPECT_FALSE(native.keepAbove);
+
+  const HWND panel = window->m_wndWebPanel.m_hWnd;
+  ASSERT_TRUE(IsWindow(panel));
+  EXPECT_EQ(GetParent(panel), hwnd);
+  RECT panelRect;
+  GetWindowRect(panel, &panelRect);
+  EXPECT_EQ(panelRect, (RECT{7, 86, 632, 427}));
+  EXPECT_EQ(window->m_buttons.GetCount(), 7);
+}
+
+TEST_F(LauncherWindowTest, TheStartUpTimerFiresOnceAfterTheFirstPaintAndArmsTheOtherTwo) {
+  Start();
+  EXPECT_EQ(window->m_nTimer, IDT_STARTUP);
+  EXPECT_FALSE(Native().presented.empty()) << "the first paint happens while showing the window";
+  ASSERT_TRUE(PumpUntil([&] { return window->m_nTimer == IDT_STATUS; }));
+  EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
+  // The status timer keeps refreshing the version line; the start-up timer is gone.
+  const std::string prefix = "版本：";
+  ASSERT_TRUE(PumpUntil([&] { return window->m_szVersionText[0] != '\0'; }));
+  EXPECT_EQ(std::string(window->m_szVersionText).substr(0, prefix.size()), prefix);
+  EXPECT_EQ(window->m_nTimer, IDT_STATUS);
+}
+
+TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEveryNormalFace) {
+  Start();
+  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+  const platform::Surface& screen = *GetBackingStore(hwnd);
+  int backgroundMismatches = 0;
+  int panelPainted = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      const bool inPanel = x >= 7 && x < 632 && y >= 86 && y < 427;
+      const bool inButtons = y >= 446 && y <= 475 && x >= 5 && x <= 633;
+      if (inPanel) {
+        panelPainted += screen.Pixel(x, y) != 0;
+      } else if (!inButtons) {
+        backgroundMismatches += screen.Pixel(x, y) != background->pixels.Pixel(x, y);
+      }
+    }
+  }
+  DeleteObject(background);
+  EXPECT_EQ(backgroundMismatches, 0);
+  EXPECT_EQ(panelPainted, 0) << "the window never paints inside the web panel";
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_TRUE(ShowsBitmap(hwnd, kFaceNormal[i], kButtonX[i], 446));
+  }
+}
+
+TEST_F(LauncherWindowTest, HoveringShowsTheBlueFaceOnceTheNotificationIsHandled) {
+  Start();
+  session.display.MoveMouse(hwnd->native, 100, 460);
+  EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_NORMAL) << "the move is still queued";
+  PumpPending();
+  EXPECT_TRUE(ShowsBitmap(hwnd, 56, 95, 446));
+  EXPECT_TRUE(ShowsBitmap(hwnd, 52, 5, 446));
+  session.display.MoveMouse(hwnd->native, 600, 300);
+  PumpPending();
+  EXPECT_TRUE(ShowsBitmap(hwnd, 55, 95, 446));
+  for (int i = 0; i < 7; ++i) {
+    session.display.MoveMouse(hwnd->native, kButtonX[i] + 40, 450);
+    PumpPending();
+    EXPECT_TRUE(ShowsBitmap(hwnd, kFaceHover[i], kButtonX[i], 446));
+  }
+}
+
+TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStaysInItsRegion) {
+  Start();
+  ASSERT_TRUE(PumpUntil([&] { return window->m_nTimer == IDT_STATUS; }));
+  KillTimer(hwnd, IDT_STATUS);
+  KillTimer(hwnd, IDT_DOWNLOAD);
+  PumpPending();
+  auto& presented = const_cast<std::vector<platform::ScreenRect>&>(Native().presented);
+  presented.clear();
+  window->InvalidateRect(&window->m_rcWebPanel, FALSE);
+  PumpPending();
+  EXPECT_TRUE(presented.empty());
+
+  window->InvalidateRect(&window->m_rcVersionText, FALSE);
+  PumpPending();
+  ASSERT_EQ(presented.size(), 1u);
+  EXPECT_EQ(presented[0].left, 7);
+  EXPECT_EQ(presented[0].top, 430);
+  EXPECT_EQ(presented[0].right, 157);
+  EXPECT_EQ(presented[0].bottom, 445);
+}
+
+TEST_F(LauncherWindowTest, LeaveEndsTheLoopWithoutDestroyingTheWindow) {
+  Start();
+  session.display.PressLeftButton(hwnd->native, 590, 460);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_TRUE(IsWindow(hwnd));
+  EXPECT_FALSE(session.display.IsDestroyed(hwnd->native));
+  EXPECT_EQ(app.m_pMainWnd, window);
+}
+
+TEST_F(LauncherWindowTest, ACloseRequestDestroysThePanelAndTheWindowAndEndsTheLoop) {
+  Start();
+  const platform::NativeWindow native = hwnd->native;
+  const platform::NativeWindow panel = window->m_wndWebPanel.m_hWnd->native;
+  session.display.RequestClose(native);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_TRUE(session.display.IsDestroyed(panel));
+  EXPECT_TRUE(session.display.IsDestroyed(native));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(LauncherWindowTest, NoDisplayMeansNoMessageLoopAndAClearMessage) {
+  session.display.failure = "cannot open the X display \":9\"";
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(app.InitInstance());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  EXPECT_NE(said.find("cannot create the launcher window: cannot open the X display \":9\""), std::string::npos)
+      << said;
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include "support/Headless.h"
+
+#include "framework/DisplayBinding.h"
+#include "framework/QueueInternal.h"
+#include "framework/Window.h"
+
+namespace testsupport {
+
+HeadlessSession::HeadlessSession() { UseDisplay(&display); }
+
+HeadlessSession::~HeadlessSession() {
+  DiscardPending();
+  UseDisplay(nullptr);
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    MSG msg;
+    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return done();
+    }
+    DispatchMessage(&msg);
+  }
+  return true;
+}
+
+void PumpPending() {
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
+    PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);
+    DispatchMessage(&msg);
+  }
+}
+
+int DiscardPending() {
+  int count = 0;
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_PAINT) {
+      ValidateRect(msg.hwnd, nullptr);
+    }
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace testsupport

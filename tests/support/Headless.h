@@ -1,0 +1,35 @@
+// Test support: a headless display for the framework, and ways to run the
+// message queue until something has happened.
+#pragma once
+
+#include "framework/MessageQueue.h"
+#include "platform/headless/HeadlessDisplay.h"
+
+#include <chrono>
+#include <functional>
+
+namespace testsupport {
+
+// Installs a headless display for the life of the object; on the way out,
+// drops whatever is left in the queue, so tests do not see each other's messages.
+class HeadlessSession {
+ public:
+  HeadlessSession();
+  ~HeadlessSession();
+  HeadlessSession(const HeadlessSession&) = delete;
+  HeadlessSession& operator=(const HeadlessSession&) = delete;
+
+  platform::HeadlessDisplay display;
+};
+
+// Dispatches messages, waiting for timers as needed, until done() holds or
+// the limit passes. Returns done(). A quit message taken here is put back.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+// Dispatches every message that waits now, timers that are due included.
+void PumpPending();
+
+// Removes every waiting message without dispatching it; returns how many.
+int DiscardPending();
+
+}  // namespace testsupport
