@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The real launcher under Xvfb: its window is 640x480 and centred, its faces
+# show, a hover turns a face blue, leave ends it with status 0, a close
+# request ends it too, and without a display it says so and exits with 1.
+# Usage: launcher-window.sh LAUNCHER X-CLOSE-REQUEST BITMAP-DIR
+set -euo pipefail
+launcher=$1
+closer=$2
+bitmaps=$3
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+xvfb_pid=""
+launcher_pid=""
+
+cleanup() {
+  [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Retries a command every 50 ms until it succeeds; fails after $1 seconds.
+wait_for() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.05
+  done
+}
+
+shows() {  # shows PICTURE-ID CLIENT-X CLIENT-Y
+  import -window root "$work/shot.png"
+  /usr/bin/python3 "$here/region-matches.py" "$work/shot.png" "$bitmaps/$1.bmp" $((192 + $2)) $((144 + $3))
+}
+
+find_window() {
+  xdotool search --onlyvisible --name '^Moravine$' | head -n 1
+}
+
+start_launcher() {
+  (cd "$work" && WINEPREFIX="$work/prefix" exec "$launcher") &
+  launcher_pid=$!
+  wait_for 20 find_window || fail "no launcher window appeared"
+  window=$(find_window)
+}
+
+# Waits for the launcher to end and checks its exit status.
+expect_exit() {
+  local expected=$1
+  local deadline=$((SECONDS + 20))
+  while kill -0 "$launcher_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the launcher did not end"
+    sleep 0.05
+  done
+  local status=0
+  wait "$launcher_pid" || status=$?
+  launcher_pid=""
+  [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
+}
+
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+
+echo "window: size, place and faces"
+start_launcher
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$X,$Y,$WIDTH,$HEIGHT" = "192,144,640,480" ] || fail "window at $X,$Y size ${WIDTH}x$HEIGHT"
+for i in 0 1 2 3 4 5 6; do
+  wait_for 10 shows $((52 + 3 * i)) $((5 + 90 * i)) 446 || fail "face $((52 + 3 * i)) not shown"
+done
+
+echo "hover: the update button turns blue"
+xdotool mousemove $((192 + 130)) $((144 + 460))
+wait_for 10 shows 56 95 446 || fail "no hover face on the update button"
+shows 52 5 446 || fail "the play button changed"
+
+echo "leave: ends with status 0"
+xdotool mousemove $((192 + 590)) $((144 + 460)) click 1
+expect_exit 0
+
+echo "close request: ends with status 0"
+start_launcher
+"$closer" "$window"
+expect_exit 0
+
+echo "no display: a clear message and status 1"
+status=0
+env -u DISPLAY "$launcher" 2>"$work/stderr" || status=$?
+[ "$status" -eq 1 ] || fail "status $status without a display"
+grep -q "cannot create the launcher window" "$work/stderr" || fail "no message: $(cat "$work/stderr")"
+
+echo "all end-to-end checks passed"
