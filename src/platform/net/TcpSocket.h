@@ -1,0 +1,51 @@
+// A non-blocking IPv4 TCP client socket, polled without waiting.
+#pragma once
+
+#include "platform/net/Ipv4Address.h"
+
+#include <cstdint>
+
+namespace platform {
+
+// What one poll of a socket found.
+struct SocketEvents {
+  // The connection attempt has completed, well or not. Reported by one poll
+  // only; a failed attempt shows up at the next send.
+  bool connected = false;
+  // A receive will not block: data, the end of the stream or an error waits.
+  bool readable = false;
+  // The peer has closed its side of the connection.
+  bool peerClosed = false;
+};
+
+// Results of Send and Receive besides a byte count.
+inline constexpr int kSocketWouldBlock = -1;  // nothing can move at this moment
+inline constexpr int kSocketFailed = -2;      // the connection is broken
+
+class TcpSocket {
+ public:
+  // Opens a non-blocking stream socket with TCP_NODELAY set. The socket
+  // layer must be started; IsOpen() tells whether the socket was made.
+  TcpSocket();
+  ~TcpSocket();
+  TcpSocket(const TcpSocket&) = delete;
+  TcpSocket& operator=(const TcpSocket&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Issues the connection attempt; false when it could not be issued.
+  bool Connect(const Ipv4Address& address, std::uint16_t port);
+  // Reports the events waiting now, without waiting; false when the poll failed.
+  bool Poll(SocketEvents* events);
+  // Bytes accepted (at most length), kSocketWouldBlock or kSocketFailed.
+  int Send(const char* data, int length);
+  // Bytes read (at most capacity; 0 at the end of the stream),
+  // kSocketWouldBlock or kSocketFailed.
+  int Receive(char* buffer, int capacity);
+
+ private:
+  int fd_ = -1;
+  bool connectReported_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,189 @@
+#include "update/HttpFetch.h"
+
+#include "framework/MessageQueue.h"
+#include "platform/net/Ipv4Address.h"
+#include "platform/net/Sleep.h"
+#include "platform/net/TcpSocket.h"
+#include "update/FetchSink.h"
+#include "update/FileSink.h"
+#include "update/HttpRequest.h"
+#include "update/MemorySink.h"
+#include "update/PumpMessages.h"
+#include "update/UrlParts.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr std::uint16_t kHttpPort = 80;
+constexpr int kChunkBytes = 1024;
+// Wait cycles allowed without progress: the cycle after the budget was set
+// sleeps 1 ms, each later one 100 ms, so a silent server fails the fetch
+// after about a minute.
+constexpr int kCycleBudget = 600;
+constexpr unsigned kFirstSleepMs = 1;
+constexpr unsigned kSleepMs = 100;
+
+// The socket side of one fetch, from the connection attempt to its end.
+class Transfer {
+ public:
+  Transfer(FetchSink& sink, std::string request, int* stopFlag, HttpProgressProc progress)
+      : sink_(sink), request_(std::move(request)), stopFlag_(stopFlag), progress_(progress) {}
+
+  // The fetch's result: the sink's on success, 0 on failure.
+  int Run(const platform::Ipv4Address& server);
+
+ private:
+  enum class DrainEnd { kEmpty, kClosed, kFailed };
+
+  bool Cycle();
+  bool SendPending();
+  DrainEnd Drain();
+  void Report(int code) const;
+
+  FetchSink& sink_;
+  const std::string request_;
+  int* const stopFlag_;
+  const HttpProgressProc progress_;
+  platform::TcpSocket socket_;
+  // The part of the request the socket has not accepted yet; empty until
+  // the connection completes.
+  std::string_view pending_;
+  int budget_ = kCycleBudget;
+  // Every byte received is stored before the next read, so this counts both.
+  int received_ = 0;
+  int firstChunk_ = 0;
+  DWORD startTick_ = 0;
+};
+
+int Transfer::Run(const platform::Ipv4Address& server) {
+  if (!socket_.IsOpen() || !socket_.Connect(server, kHttpPort)) {
+    return 0;
+  }
+  startTick_ = GetTickCount();
+  Report(HTTP_PROGRESS_CONNECTING);
+  for (;;) {
+    if (stopFlag_ != nullptr && *stopFlag_ != 0) {
+      return 0;
+    }
+    platform::SocketEvents events;
+    if (!socket_.Poll(&events)) {
+      return 0;
+    }
+    if (events.connected) {
+      budget_ = kCycleBudget;
+      pending_ = request_;
+      if (!SendPending()) {
+        return 0;
+      }
+    }
+    if (events.readable || events.peerClosed) {
+      const DrainEnd end = Drain();
+      if (end == DrainEnd::kFailed) {
+        return 0;
+      }
+      if (end == DrainEnd::kClosed) {
+        Report(HTTP_PROGRESS_COMPLETED);
+        return sink_.Complete();
+      }
+    }
+    if (!Cycle()) {
+      return 0;
+    }
+  }
+}
+
+// The waiting part of one cycle: messages, a sleep, the rest of the request,
+// the budget. False fails the fetch.
+bool Transfer::Cycle() {
+  if (!PumpMessages()) {
+    return false;
+  }
+  if (budget_ == kCycleBudget) {
+    platform::SleepMilliseconds(kFirstSleepMs);
+  } else {
+    platform::SleepMilliseconds(kSleepMs);
+    if (!SendPending()) {
+      return false;
+    }
+  }
+  return --budget_ >= 0;
+}
+
+bool Transfer::SendPending() {
+  if (pending_.empty()) {
+    return true;
+  }
+  const int sent = socket_.Send(pending_.data(), static_cast<int>(pending_.size()));
+  if (sent == platform::kSocketWouldBlock) {
+    return true;
+  }
+  if (sent < 0) {
+    return false;
+  }
+  pending_.remove_prefix(static_cast<std::size_t>(sent));
+  return true;
+}
+
+// Reads and stores everything waiting. The reply is complete only when the
+// server closes the connection, as the request asks it to; an empty socket
+// sends the fetch back to waiting, and data restores the cycle budget.
+Transfer::DrainEnd Transfer::Drain() {
+  char chunk[kChunkBytes];
+  for (;;) {
+    const int n = socket_.Receive(chunk, kChunkBytes);
+    if (n == 0) {
+      return DrainEnd::kClosed;
+    }
+    if (n == platform::kSocketWouldBlock) {
+      return DrainEnd::kEmpty;
+    }
+    if (n < 0 || !sink_.Store(chunk, n)) {
+      return DrainEnd::kFailed;
+    }
+    received_ += n;
+    if (firstChunk_ == 0) {
+      firstChunk_ = n;
+    }
+    budget_ = kCycleBudget;
+    Report(HTTP_PROGRESS_CHUNK);
+  }
+}
+
+void Transfer::Report(int code) const {
+  if (progress_ != nullptr) {
+    progress_(code, received_, firstChunk_, received_, static_cast<int>(startTick_));
+  }
+}
+
+}  // namespace
+
+int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag,
+              HttpProgressProc progress) {
+  const std::optional<UrlParts> parts = SplitUrl(url);
+  if (!parts) {
+    return 0;
+  }
+  std::string request = BuildRequest(*parts, noCache != 0);
+
+  std::unique_ptr<FetchSink> sink;
+  if (toMemory) {
+    sink = MemorySink::Open(static_cast<char**>(target));
+  } else {
+    sink = FileSink::Open(static_cast<const char*>(target));
+  }
+  if (!sink) {
+    return 0;
+  }
+
+  platform::Ipv4Address server;
+  if (!platform::ResolveIpv4(parts->host.c_str(), &server)) {
+    return 0;
+  }
+  return Transfer(*sink, std::move(request), stopFlag, progress).Run(server);
+}

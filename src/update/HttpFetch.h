@@ -1,0 +1,30 @@
+// HttpFetch: one HTTP/1.1 GET over a plain TCP socket, returning the raw
+// reply (status line, headers, empty line and body, exactly as received).
+#pragma once
+
+// Progress codes passed to an HttpProgressProc.
+inline constexpr int HTTP_PROGRESS_CONNECTING = 0;  // once, after the connection attempt was issued
+inline constexpr int HTTP_PROGRESS_COMPLETED = 2;   // once, on success
+inline constexpr int HTTP_PROGRESS_CHUNK = 3;       // after each chunk was stored
+
+// Called with a progress code, the bytes stored and received so far, the size
+// of the first chunk (0 before it) and the tick at which the connection
+// attempt began. Never called for a fetch that fails.
+using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int receivedBytes,
+                                  int startTick);
+
+// Fetches url ("http://host/path" with the scheme in any case, or
+// "host/path"; the server is always reached on port 80). With toMemory,
+// target is a char** that receives, on success only, a zero-terminated
+// DownloadBuffer block the caller releases with DownloadBuffer::Release;
+// otherwise target is the path of a file to write, replaced if it exists
+// and deleted again on failure. noCache adds the no-cache header lines.
+// stopFlag, when not null, abandons the fetch once it points to nonzero.
+//
+// Returns the bytes stored (memory) or the file's size, 0 on failure; an
+// empty reply also gives 0, so memory-mode callers check the block pointer.
+// The socket layer must be started (StartSockets). While waiting, the
+// thread's window messages are dispatched; a quit message taken then fails
+// the fetch and is posted again.
+int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag,
+              HttpProgressProc progress);

@@ -1,0 +1,84 @@
+// The request bytes sent for each form of URL, and the URLs refused before
+// any connection attempt.
+#include "FetchSupport.h"
+#include "LoopbackServer.h"
+
+#include "platform/net/Ipv4Address.h"
+
+#include <clocale>
+
+namespace {
+
+using HttpFetchRequestTest = FetchTest;
+
+std::string RequestSentFor(const std::string& url, int noCache = 1) {
+  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("ok")); });
+  EXPECT_TRUE(FetchToMemory(url, noCache).blockSet) << url;
+  return server.Request();
+}
+
+std::string Request(const std::string& path, const std::string& host, const std::string& referer) {
+  return "GET " + path + " HTTP/1.1\r\nHost: " + host + "\r\nAccept: */*\r\nReferer: " + referer +
+         "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n"
+         "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+}
+
+// inet_aton stops at white space, so this host text of any length names
+// 127.0.0.1 and would be connected to unless its length is refused.
+std::string PaddedHost(std::size_t length) {
+  std::string host = "127.0.0.1 ";
+  host.resize(length, 'x');
+  return host;
+}
+
+}  // namespace
+
+TEST_F(HttpFetchRequestTest, RequestBytesAreExact) {
+  const std::string nineLines =
+      "GET /a.php?x=1 HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\nReferer: http://127.0.0.1/\r\n"
+      "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n"
+      "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+  EXPECT_EQ(RequestSentFor("http://127.0.0.1/a.php?x=1"), nineLines);
+  const std::string noCacheLines = "Pragma: no-cache\r\nCache-Control: no-cache\r\n";
+  std::string fiveHeaders = nineLines;
+  fiveHeaders.erase(fiveHeaders.find(noCacheLines), noCacheLines.size());
+  EXPECT_EQ(RequestSentFor("http://127.0.0.1/a.php?x=1", 0), fiveHeaders);
+
+  const std::string host = "127.0.0.1", root = "http://127.0.0.1/", longPath = "/" + std::string(245, 'p');
+  EXPECT_EQ(RequestSentFor("127.0.0.1/dir/a.php"), Request("/dir/a.php", host, root));
+  EXPECT_EQ(RequestSentFor("127.0.0.1"), Request("/", host, root));
+  EXPECT_EQ(RequestSentFor("http:\\\\127.0.0.1\\dir\\a.php"), Request("/dir/a.php", host, root));
+  EXPECT_EQ(RequestSentFor("http://127.0.0.1"), Request("/", host, root));
+  EXPECT_EQ(RequestSentFor("HtTp://127.0.0.1/a"), Request("/a", host, "HtTp://127.0.0.1/"));
+  EXPECT_EQ(RequestSentFor("http://127.0.0.1" + longPath), Request(longPath, host, root));
+  const std::string longHost = PaddedHost(119);  // the referer text takes 127 characters
+  EXPECT_EQ(RequestSentFor("http://" + longHost + "/a"), Request("/a", longHost, "http://" + longHost + "/"));
+}
+
+TEST_F(HttpFetchRequestTest, BadOrOverLongUrlsFailWithoutAConnectionAttempt) {
+  for (const std::string& url : {
+           std::string("ftp://127.0.0.1/a"), std::string("http:/127.0.0.1/a"),
+           std::string("127.0.0.1:80/a"),               // a colon with no scheme before it
+           std::string("http://127.0.0.1:80/a"),        // looked up as a name, which fails
+           "http://127.0.0.1/" + std::string(246, 'p'),  // path of 247 characters
+           "http://127.0.0.1/" + std::string(1100, 'u'), "http://" + PaddedHost(120) + "/a",
+           "http://" + PaddedHost(128) + "/a"}) {
+    progressCalls.clear();
+    const MemoryReply reply = FetchToMemory(url);
+    EXPECT_FALSE(reply.blockSet || reply.result != 0 || ConnectionAttempted()) << url;
+  }
+  platform::Ipv4Address address{};
+  EXPECT_TRUE(platform::ParseDottedIpv4("127.0.0.2", &address));
+  EXPECT_EQ(address, (platform::Ipv4Address{127, 0, 0, 2}));
+  EXPECT_FALSE(platform::ParseDottedIpv4("127.0.0.1:80", &address));
+}
+
+// In Big5 the second byte of a character may be 0x5C, a backslash: it stays.
+TEST_F(HttpFetchRequestTest, BackslashBytesInsideMultibyteCharactersAreKept) {
+  ASSERT_NE(std::setlocale(LC_ALL, "zh_TW.BIG5"), nullptr)
+      << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
+  const std::string xu = "\xB3\x5C";  // U+8A31
+  const std::string request = RequestSentFor("http:\\\\127.0.0.1\\" + xu + "\\" + xu);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(request, Request("/" + xu + "/" + xu, "127.0.0.1", "http://127.0.0.1/"));
+}
