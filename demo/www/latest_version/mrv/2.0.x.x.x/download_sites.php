@@ -1,0 +1,1 @@
+MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe

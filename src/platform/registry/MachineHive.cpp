@@ -1,0 +1,105 @@
+#include "platform/registry/MachineHive.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    return home;
+  }
+  const passwd* user = getpwuid(getuid());
+  return user != nullptr ? user->pw_dir : "";
+}
+
+// Reads the whole open file; false when reading fails.
+bool ReadAll(int fd, std::string& text) {
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n == 0) {
+      return true;
+    }
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    text.append(chunk, static_cast<std::size_t>(n));
+  }
+}
+
+// Closes the descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : m_fd(fd) {}
+  ~FileDescriptor() {
+    if (m_fd >= 0) {
+      close(m_fd);
+    }
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  int Get() const { return m_fd; }
+
+ private:
+  int m_fd;
+};
+
+}  // namespace
+
+std::string MachineRegistryPath() {
+  const char* prefix = std::getenv("WINEPREFIX");
+  const std::string folder =
+      prefix != nullptr && *prefix != '\0' ? std::string(prefix) : HomeFolder() + "/.wine";
+  return folder + "/system.reg";
+}
+
+bool MachineHive::FileIdentity::operator==(const FileIdentity& other) const {
+  return path == other.path && device == other.device && inode == other.inode &&
+         size == other.size && modified.tv_sec == other.modified.tv_sec &&
+         modified.tv_nsec == other.modified.tv_nsec;
+}
+
+std::shared_ptr<const Hive> MachineHive::Current() {
+  FileIdentity identity;
+  identity.path = MachineRegistryPath();
+  const FileDescriptor file(open(identity.path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (file.Get() < 0 || fstat(file.Get(), &info) != 0) {
+    m_identity = FileIdentity{};
+    m_pHive.reset();
+    return nullptr;
+  }
+  identity.device = info.st_dev;
+  identity.inode = info.st_ino;
+  identity.size = info.st_size;
+  identity.modified = info.st_mtim;
+  if (m_pHive != nullptr && identity == m_identity) {
+    return m_pHive;
+  }
+  std::string text;
+  text.reserve(static_cast<std::size_t>(info.st_size));
+  if (!ReadAll(file.Get(), text)) {
+    m_identity = FileIdentity{};
+    m_pHive.reset();
+    return nullptr;
+  }
+  m_pHive = std::make_shared<const Hive>(std::move(text));
+  m_identity = identity;
+  ++m_nParses;
+  return m_pHive;
+}
+
+MachineHive& ProcessMachineHive() {
+  static MachineHive hive;
+  return hive;
+}

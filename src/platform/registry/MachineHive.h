@@ -1,0 +1,45 @@
+// The machine registry of the Wine prefix the game is installed in: the file
+// system.reg in $WINEPREFIX, or in ~/.wine when WINEPREFIX is unset.
+#pragma once
+
+#include <sys/types.h>
+
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include "platform/registry/Hive.h"
+
+// Where the prefix's machine registry file lies, as the environment says now.
+std::string MachineRegistryPath();
+
+// Keeps the last parse of the machine registry file. The launcher reads the
+// installed version ten times a second from a file of several megabytes, so
+// the file is parsed again only when it has changed: another path, inode,
+// size or modification time (to the nanosecond).
+class MachineHive {
+ public:
+  // The registry as the file holds it now; null when there is no file.
+  std::shared_ptr<const Hive> Current();
+
+  // How many times the file has been parsed.
+  int ParseCount() const { return m_nParses; }
+
+ private:
+  struct FileIdentity {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::timespec modified{};
+
+    bool operator==(const FileIdentity& other) const;
+  };
+
+  FileIdentity m_identity;
+  std::shared_ptr<const Hive> m_pHive;
+  int m_nParses = 0;
+};
+
+// The one machine hive of the process, which the registry functions read.
+MachineHive& ProcessMachineHive();

@@ -1,0 +1,40 @@
+#include "update/ReplyText.h"
+
+#include <cstring>
+
+#include "framework/NarrowText.h"
+#include "update/VersionText.h"
+
+namespace {
+
+constexpr char VERSION_KEY[] = "MRVVERSION";
+constexpr char NO_DOWNLOADS_KEY[] = "NO_AVAILABLE_DOWNLOADS";
+constexpr char SITE_KEY[] = "MRVDOWNLOADSITEKEY=";
+
+}  // namespace
+
+bool ReadVersionReply(const char* reply, int* components) {
+  const char* key = MbsStr(reply, VERSION_KEY);
+  if (key == nullptr) {
+    return false;
+  }
+  ParseVersion(key + std::strlen(VERSION_KEY), components);
+  return true;
+}
+
+SiteReply ReadSiteReply(const char* reply, char* site, std::size_t capacity) {
+  if (MbsStr(reply, NO_DOWNLOADS_KEY) != nullptr) {
+    return SiteReply::NO_DOWNLOADS;
+  }
+  const char* key = MbsStr(reply, SITE_KEY);
+  if (key == nullptr) {
+    return SiteReply::NO_SITE_KEY;
+  }
+  const char* text = key + std::strlen(SITE_KEY);
+  const std::size_t length = std::strlen(text);
+  if (length >= capacity) {
+    return SiteReply::SITE_TOO_LONG;
+  }
+  std::memcpy(site, text, length + 1);
+  return SiteReply::SITE;
+}

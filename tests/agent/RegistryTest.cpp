@@ -1,0 +1,121 @@
+// The installed version, read from the machine registry of the Wine prefix.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <string>
+
+#include "TestPrefix.h"
+#include "platform/registry/MachineHive.h"
+#include "update/UpdateAgent.h"
+
+namespace {
+
+class InstalledVersion : public TestPrefix {
+ protected:
+  // What a fresh agent reads from the registry as it is now.
+  std::string Read() {
+    UpdateAgent agent;
+    EXPECT_TRUE(agent.ReadInstalledVersion());
+    return agent.m_szInstalledVersion;
+  }
+};
+
+}  // namespace
+
+TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
+  const std::string version = "\"GameVerSP\"=\"2.0.1.0.3\"";
+  const struct {
+    std::string file;
+    const char* read;
+  } cases[] = {
+      {RegistryText("win32", "[Software\\\\Veltrano] 1700000000\n" + version + "\n"), ""},
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"Other\"=\"2.0.1.0.3\"")), ""},
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=dword:00000203")), ""},
+      {RegistryText("win32",
+                    GameKey("SOFTWARE\\\\veltrano\\\\MORAVINE CHT", "\"gameversp\"=\"x\"")),
+       "x"},
+      {RegistryText("win32", GameKey(PLAIN_PATH, R"("GameVerSP"="a\\b\"c\x83ab\x31\t")")),
+       "a\\b\"c莫1\t"},
+      {RegistryText("win32", GameKey(PLAIN_PATH, R"("GameVerSP"="\xd83d\xde00\xd83d.")")),
+       "\U0001F600\uFFFD."},
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"Data\"=hex:00,\\\n  00\n" + version)),
+       "2.0.1.0.3"},
+      // A 64-bit prefix shows a 32-bit program Software\Wow6432Node as SOFTWARE...
+      {RegistryText("win64",
+                    GameKey(PLAIN_PATH, "\"GameVerSP\"=\"plain\"") + GameKey(WOW_PATH, version)),
+       "2.0.1.0.3"},
+      // ... and the plain path when the key is not there.
+      {RegistryText("win64", GameKey(PLAIN_PATH, version)), "2.0.1.0.3"},
+      {RegistryText("win32", GameKey(WOW_PATH, version)), ""},
+      {"REGEDIT4\n\n" + GameKey(PLAIN_PATH, version), ""},
+  };
+  EXPECT_EQ(Read(), "");
+  for (const auto& c : cases) {
+    WriteRegistry(c.file);
+    EXPECT_EQ(Read(), c.read) << c.file;
+  }
+}
+
+TEST_F(InstalledVersion, Values20BytesOrLongerAreCutTo19Characters) {
+  UpdateAgent agent;
+  const struct {
+    const char* value;
+    const char* read;
+  } cases[] = {
+      {"2.0.1.0.3-build-202", "2.0.1.0.3-build-202"},
+      {"2.0.1.0.3-build-2024", "2.0.1.0.3-build-202"},
+      {"2.0.1.0.4-build-20240520-release", "2.0.1.0.4-build-202"},
+      {"2.0.1", "2.0.1"},
+  };
+  for (const auto& c : cases) {
+    WriteRegistry(
+        RegistryText("win64", GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + c.value + "\"")));
+    agent.ReadInstalledVersion();
+    EXPECT_STREQ(agent.m_szInstalledVersion, c.read);
+  }
+  EXPECT_EQ(agent.m_pInstalledVersion[4], 0);
+  // A value that goes leaves the last text and its components.
+  std::filesystem::remove(RegistryPath());
+  agent.ReadInstalledVersion();
+  EXPECT_STREQ(agent.m_szInstalledVersion, "2.0.1");
+  EXPECT_EQ(agent.m_pInstalledVersion[2], 1);
+}
+
+TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {
+  const auto File = [](const char* version) {
+    std::string filler;
+    for (int i = 0; i < 40000; ++i) {
+      filler += "[Software\\\\Classes\\\\CLSID\\\\{" + std::to_string(1000000 + i) +
+                "-0000-0000-c000-000000000046}\\\\InprocServer32] 1700000000\n"
+                "@=\"C:\\\\windows\\\\system32\\\\ole32.dll\"\n\"ThreadingModel\"=\"Both\"\n\n";
+    }
+    return RegistryText(
+        "win64", filler + GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + version + "\""));
+  };
+  MachineHive hive;
+  const auto Version = [&hive] {
+    const auto current = hive.Current();
+    const auto key =
+        current ? current->FindKey("SOFTWARE\\Wow6432Node\\Veltrano\\Moravine Cht") : std::nullopt;
+    return key ? current->FindString(*key, "GameVerSP").value_or("?") : "?";
+  };
+  WriteRegistry(File("2.0.1.0.3"));
+  ASSERT_GT(std::filesystem::file_size(RegistryPath()), 4u << 20);
+  EXPECT_EQ(Version(), "2.0.1.0.3");
+  EXPECT_EQ(Version(), "2.0.1.0.3");
+  EXPECT_EQ(hive.ParseCount(), 1);
+  // Renamed over by a file of the same size: another inode.
+  WriteRegistry(File("2.0.1.0.4"));
+  EXPECT_EQ(Version(), "2.0.1.0.4");
+  EXPECT_EQ(hive.ParseCount(), 2);
+  // Rewritten in place, then touched: same inode and size, other modification times.
+  std::ofstream(RegistryPath(), std::ios::binary | std::ios::in | std::ios::out)
+      << File("2.0.1.0.5");
+  for (const long nanoseconds : {123456789L, 123456790L}) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, nanoseconds}};
+    ASSERT_EQ(utimensat(AT_FDCWD, RegistryPath().c_str(), times, 0), 0);
+    EXPECT_EQ(Version(), "2.0.1.0.5");
+  }
+  EXPECT_EQ(hive.ParseCount(), 4);
+}
