@@ -3,7 +3,6 @@
 #include "framework/DisplayBinding.h"
 #include "framework/MessageQueue.h"
 #include "framework/NarrowText.h"
-#include "framework/QueueInternal.h"
 #include "framework/WindowRecord.h"
 
 #include <cstdio>
@@ -24,19 +23,11 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
   // The box's own loop: the program's timers and paints go on while it is shown.
   const platform::MessageBoxId box = display->OpenMessageBox(request);
   while (display->IsMessageBoxOpen(box)) {
-    MSG msg;
-    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      WaitMessage();
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
+    if (!PumpOneMessage()) {
       // The quit ends the box and is left for the loop that called it.
-      PostQuitMessage(static_cast<int>(msg.wParam));
       display->CloseMessageBox(box);
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
   }
   return IDOK;
 }

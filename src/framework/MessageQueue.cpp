@@ -142,6 +142,21 @@ LRESULT DispatchMessage(const MSG* msg) {
   return CallWindowProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
+BOOL PumpOneMessage() {
+  MSG msg;
+  if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    WaitMessage();
+    return TRUE;
+  }
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return FALSE;
+  }
+  TranslateMessage(&msg);
+  DispatchMessage(&msg);
+  return TRUE;
+}
+
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
   Queue& q = TheQueue();
   if (hwnd != nullptr && !IsWindow(hwnd)) {

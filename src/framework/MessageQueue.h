@@ -28,6 +28,11 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 
+// One turn of a modal loop: dispatches the next message, or, when none
+// waits, waits until input or a timer may bring one. Returns FALSE when it
+// took the quit message, which it posts again for the loop that owns it.
+BOOL PumpOneMessage();
+
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 

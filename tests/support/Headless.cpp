@@ -1,7 +1,6 @@
 #include "support/Headless.h"
 
 #include "framework/DisplayBinding.h"
-#include "framework/QueueInternal.h"
 #include "framework/Window.h"
 
 namespace testsupport {
@@ -16,19 +15,9 @@ HeadlessSession::~HeadlessSession() {
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) {
-      return false;
-    }
-    MSG msg;
-    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      WaitMessage();
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
+    if (std::chrono::steady_clock::now() >= deadline || !PumpOneMessage()) {
       return done();
     }
-    DispatchMessage(&msg);
   }
   return true;
 }
