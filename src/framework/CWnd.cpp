@@ -11,8 +11,6 @@ CWnd::~CWnd() {
   }
 }
 
-CWnd* CWnd::FromHandle(HWND hwnd) { return IsWindow(hwnd) ? hwnd->wnd : nullptr; }
-
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                     int cx, int cy, HWND parent, UINT_PTR menuOrId, void* param) {
   CREATESTRUCT create;
@@ -81,8 +79,6 @@ int CWnd::OnCreate(CREATESTRUCT*) { return static_cast<int>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnClose() { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnPaint() { Default(); }
-int CWnd::OnMouseActivate(HWND, UINT, UINT) { return static_cast<int>(Default()); }
 
 void CWnd::OnNcDestroy() {
   // The end of the main window ends the program's message loop.

@@ -14,10 +14,6 @@ class CWnd {
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
 
-  // The object bound to a window, or null.
-  static CWnd* FromHandle(HWND hwnd);
-  HWND GetSafeHwnd() const { return m_hWnd; }
-
   // Creates the window; WM_CREATE reaches this object inside the call.
   // A null or unknown class name takes the framework's plain window class.
   BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
@@ -41,9 +37,6 @@ class CWnd {
   BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::PostMessage(m_hWnd, message, wParam, lParam);
-  }
-  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::SendMessage(m_hWnd, message, wParam, lParam);
   }
 
   void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
@@ -69,8 +62,6 @@ class CWnd {
   void OnNcDestroy();
   void OnClose();
   void OnTimer(UINT_PTR id);
-  void OnPaint();
-  int OnMouseActivate(HWND topLevel, UINT hitTest, UINT message);
 
  private:
   friend LRESULT CallWindowProcedure(HWND, UINT, WPARAM, LPARAM);

@@ -93,17 +93,6 @@ BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc,
   return TRUE;
 }
 
-int GetBkMode(HDC hdc) { return hdc != nullptr ? hdc->bkMode : 0; }
-
-int SetBkMode(HDC hdc, int mode) {
-  if (hdc == nullptr) {
-    return 0;
-  }
-  const int old = hdc->bkMode;
-  hdc->bkMode = mode;
-  return old;
-}
-
 POINT GetBitmapSize(HBITMAP bitmap) {
   return bitmap != nullptr ? POINT{bitmap->pixels.Width(), bitmap->pixels.Height()} : POINT{};
 }

@@ -10,8 +10,6 @@ struct DeviceContext;
 using HDC = DeviceContext*;
 
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
-inline constexpr int TRANSPARENT = 1;
-inline constexpr int OPAQUE = 2;
 
 // A memory context holding a 1x1 stock bitmap until another is selected.
 HDC CreateCompatibleDC(HDC hdc);
@@ -22,7 +20,5 @@ BOOL DeleteObject(HBITMAP bitmap);
 // Copies a cx by cy block from (xSrc, ySrc) of src to (x, y) of dest,
 // clipped to both surfaces and to dest's clip region. Only SRCCOPY is known.
 BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop);
-int GetBkMode(HDC hdc);
-int SetBkMode(HDC hdc, int mode);
 // Width and height of a bitmap.
 POINT GetBitmapSize(HBITMAP bitmap);

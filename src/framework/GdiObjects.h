@@ -14,7 +14,6 @@ struct DeviceContext {
   HBITMAP selected = nullptr;            // memory contexts: the bitmap selected
   bool clipped = false;                  // drawing limited to `clip`
   Region clip;
-  int bkMode = OPAQUE;
   HWND window = nullptr;  // window contexts: the window to show the drawing in
   RECT drawn{};           // bounding box of what was drawn since creation
 };

@@ -89,14 +89,6 @@ MessageMapEntry LButtonDown(void (T::*handler)(UINT, POINT)) {
           }};
 }
 
-template <class T>
-MessageMapEntry MouseActivate(int (T::*handler)(HWND, UINT, UINT)) {
-  return {WM_MOUSEACTIVATE, [handler](CWnd& w, WPARAM wp, LPARAM lp) -> LRESULT {
-            return (static_cast<T&>(w).*handler)(reinterpret_cast<HWND>(wp), LOWORD(static_cast<WPARAM>(lp)),
-                                                 HIWORD(static_cast<WPARAM>(lp)));
-          }};
-}
-
 // Any message, with its raw parameters.
 template <class T>
 MessageMapEntry Message(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {

@@ -5,8 +5,6 @@
 #include "framework/Gdi.h"
 #include "framework/WinTypes.h"
 
-#include <optional>
-#include <string>
 #include <vector>
 
 struct ResourceModule;
@@ -28,5 +26,3 @@ HBITMAP LoadBitmap(HINSTANCE instance, UINT id);
 int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax);
 // Icon `id`; it lives as long as the program. Null when absent.
 HICON LoadIcon(HINSTANCE instance, UINT id);
-// An HTML resource's bytes, or nothing when absent.
-std::optional<std::string> LoadHtmlResource(HINSTANCE instance, UINT id);

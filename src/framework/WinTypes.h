@@ -46,13 +46,11 @@ struct MSG {
   LPARAM lParam = 0;
 };
 
-inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
-inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;

@@ -24,8 +24,7 @@ struct CREATESTRUCT {
   DWORD dwExStyle = 0;
 };
 
-// Special z-order positions for SetWindowPos.
-inline HWND const HWND_TOP = nullptr;
+// Special z-order position for SetWindowPos.
 inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(static_cast<std::intptr_t>(-2));
 
 inline constexpr UINT SWP_NOSIZE = 0x0001;
@@ -33,13 +32,10 @@ inline constexpr UINT SWP_NOMOVE = 0x0002;
 inline constexpr UINT SWP_NOZORDER = 0x0004;
 inline constexpr UINT SWP_NOACTIVATE = 0x0010;
 
-inline constexpr int SW_HIDE = 0;
-inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOW = 5;
 
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
-inline constexpr LRESULT MA_ACTIVATE = 1;
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
 
 BOOL IsWindow(HWND hwnd);
@@ -49,7 +45,6 @@ BOOL ShowWindow(HWND hwnd, int command);
 BOOL UpdateWindow(HWND hwnd);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND hwnd, RECT* rect);
-BOOL GetClientRect(HWND hwnd, RECT* rect);
 DWORD GetWindowStyle(HWND hwnd);
 DWORD GetWindowExStyle(HWND hwnd);
 HWND GetParent(HWND hwnd);
@@ -58,8 +53,6 @@ HWND GetParent(HWND hwnd);
 // windows of this framework have no background brush.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
-// Bounding rectangle of the update region; FALSE when it is empty.
-BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
 
 // A context over the whole client area, unclipped.
 HDC GetDC(HWND hwnd);

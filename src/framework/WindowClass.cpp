@@ -19,11 +19,8 @@ const char* AfxRegisterWndClass(UINT classStyle, HCURSOR, HBRUSH, HICON icon) {
   char name[64];
   std::snprintf(name, sizeof name, "Afx:%x:%p", classStyle, static_cast<const void*>(icon));
   auto [it, inserted] = Classes().try_emplace(name);
-  if (inserted) {
-    it->second.style = classStyle;
-    if (icon != nullptr) {
-      it->second.iconPng = icon->png;
-    }
+  if (inserted && icon != nullptr) {
+    it->second.iconPng = icon->png;
   }
   return it->first.c_str();
 }

@@ -19,7 +19,6 @@ inline constexpr UINT IDC_ARROW = 32512;
 HCURSOR LoadCursor(HINSTANCE instance, UINT id);
 
 struct WindowClass {
-  UINT style = 0;
   std::vector<unsigned char> iconPng;
 };
 

@@ -130,13 +130,12 @@ BOOL DestroyWindow(HWND hwnd) {
   return TRUE;
 }
 
-BOOL ShowWindow(HWND hwnd, int command) {
+BOOL ShowWindow(HWND hwnd, int) {
   if (!IsWindow(hwnd)) {
     return FALSE;
   }
-  const bool wasVisible = hwnd->visible;
-  if (command == SW_HIDE || wasVisible) {
-    return wasVisible ? TRUE : FALSE;
+  if (hwnd->visible) {
+    return TRUE;
   }
   hwnd->visible = true;
   hwnd->style |= WS_VISIBLE;
@@ -196,14 +195,6 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
   return TRUE;
 }
 
-BOOL GetClientRect(HWND hwnd, RECT* rect) {
-  if (!IsWindow(hwnd)) {
-    return FALSE;
-  }
-  *rect = ClientRect(*hwnd);
-  return TRUE;
-}
-
 DWORD GetWindowStyle(HWND hwnd) { return IsWindow(hwnd) ? hwnd->style : 0; }
 DWORD GetWindowExStyle(HWND hwnd) { return IsWindow(hwnd) ? hwnd->exStyle : 0; }
 HWND GetParent(HWND hwnd) { return IsWindow(hwnd) ? hwnd->parent : nullptr; }
@@ -230,14 +221,6 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     hwnd->update.Subtract(*rect);
   }
   return TRUE;
-}
-
-BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL) {
-  if (!IsWindow(hwnd)) {
-    return FALSE;
-  }
-  *rect = hwnd->update.Bounds();
-  return hwnd->update.IsEmpty() ? FALSE : TRUE;
 }
 
 HDC GetDC(HWND hwnd) {
@@ -300,8 +283,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
       EndPaint(hwnd, &paint);
       return 0;
     }
-    case WM_MOUSEACTIVATE:
-      return MA_ACTIVATE;
     default:
       return 0;
   }
