@@ -26,6 +26,24 @@ struct MessageMap {
 // Entries for the messages the framework cracks, by handler shape.
 namespace msgmap {
 
+// A handler with no arguments and no result.
+template <class T>
+MessageMapEntry Plain(UINT message, void (T::*handler)()) {
+  return {message, [handler](CWnd& w, WPARAM, LPARAM) -> LRESULT {
+            (static_cast<T&>(w).*handler)();
+            return 0;
+          }};
+}
+
+// A mouse handler: key flags and the client point.
+template <class T>
+MessageMapEntry Mouse(UINT message, void (T::*handler)(UINT, POINT)) {
+  return {message, [handler](CWnd& w, WPARAM wp, LPARAM lp) -> LRESULT {
+            (static_cast<T&>(w).*handler)(static_cast<UINT>(wp), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+          }};
+}
+
 template <class T>
 MessageMapEntry Create(int (T::*handler)(CREATESTRUCT*)) {
   return {WM_CREATE, [handler](CWnd& w, WPARAM, LPARAM lp) -> LRESULT {
@@ -35,34 +53,22 @@ MessageMapEntry Create(int (T::*handler)(CREATESTRUCT*)) {
 
 template <class T>
 MessageMapEntry Paint(void (T::*handler)()) {
-  return {WM_PAINT, [handler](CWnd& w, WPARAM, LPARAM) -> LRESULT {
-            (static_cast<T&>(w).*handler)();
-            return 0;
-          }};
+  return Plain(WM_PAINT, handler);
 }
 
 template <class T>
 MessageMapEntry Destroy(void (T::*handler)()) {
-  return {WM_DESTROY, [handler](CWnd& w, WPARAM, LPARAM) -> LRESULT {
-            (static_cast<T&>(w).*handler)();
-            return 0;
-          }};
+  return Plain(WM_DESTROY, handler);
 }
 
 template <class T>
 MessageMapEntry NcDestroy(void (T::*handler)()) {
-  return {WM_NCDESTROY, [handler](CWnd& w, WPARAM, LPARAM) -> LRESULT {
-            (static_cast<T&>(w).*handler)();
-            return 0;
-          }};
+  return Plain(WM_NCDESTROY, handler);
 }
 
 template <class T>
 MessageMapEntry Close(void (T::*handler)()) {
-  return {WM_CLOSE, [handler](CWnd& w, WPARAM, LPARAM) -> LRESULT {
-            (static_cast<T&>(w).*handler)();
-            return 0;
-          }};
+  return Plain(WM_CLOSE, handler);
 }
 
 template <class T>
@@ -75,18 +81,12 @@ MessageMapEntry Timer(void (T::*handler)(UINT_PTR)) {
 
 template <class T>
 MessageMapEntry MouseMove(void (T::*handler)(UINT, POINT)) {
-  return {WM_MOUSEMOVE, [handler](CWnd& w, WPARAM wp, LPARAM lp) -> LRESULT {
-            (static_cast<T&>(w).*handler)(static_cast<UINT>(wp), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-            return 0;
-          }};
+  return Mouse(WM_MOUSEMOVE, handler);
 }
 
 template <class T>
 MessageMapEntry LButtonDown(void (T::*handler)(UINT, POINT)) {
-  return {WM_LBUTTONDOWN, [handler](CWnd& w, WPARAM wp, LPARAM lp) -> LRESULT {
-            (static_cast<T&>(w).*handler)(static_cast<UINT>(wp), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-            return 0;
-          }};
+  return Mouse(WM_LBUTTONDOWN, handler);
 }
 
 // Any message, with its raw parameters.
