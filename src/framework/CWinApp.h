@@ -2,7 +2,7 @@
 // and runs the message loop.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // block copies between them.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 struct GdiBitmap;
 using HBITMAP = GdiBitmap*;

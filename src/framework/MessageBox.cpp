@@ -2,7 +2,7 @@
 
 #include "framework/DisplayBinding.h"
 #include "framework/MessageQueue.h"
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 #include "framework/WindowRecord.h"
 
 #include <cstdio>

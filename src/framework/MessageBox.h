@@ -2,7 +2,7 @@
 // so timers and paints of the launcher's windows keep being dispatched.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 inline constexpr UINT MB_OK = 0x00000000;
 inline constexpr UINT MB_ICONSTOP = 0x00000010;

@@ -2,7 +2,7 @@
 // names its base class's map, which is searched next.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 #include "framework/Window.h"
 
 #include <functional>

@@ -9,7 +9,7 @@
 // is ever pending per timer and none can overtake a posted message.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 

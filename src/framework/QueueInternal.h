@@ -1,7 +1,7 @@
 // What the window code needs of the message queue.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 // Drops the posted messages and the timers of a window being destroyed.
 void ForgetWindowMessages(HWND hwnd);

@@ -2,7 +2,7 @@
 // of a window and the clip region of a paint.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "framework/BmpDecoder.h"
 #include "framework/GdiObjects.h"
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 
 #include <gio/gio.h>
 

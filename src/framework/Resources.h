@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/Gdi.h"
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/Gdi.h"
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 struct PAINTSTRUCT {
   HDC hdc = nullptr;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/Resources.h"
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 #include <vector>
 

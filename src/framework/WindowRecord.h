@@ -3,7 +3,7 @@
 
 #include "framework/Region.h"
 #include "framework/Window.h"
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 #include "platform/display/Display.h"
 #include "platform/display/Surface.h"
 

@@ -2,7 +2,7 @@
 // area with a command id, a face for each state and its current state.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Where the main window goes on the desktop.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 inline constexpr int kClientWidth = 640;
 inline constexpr int kClientHeight = 480;

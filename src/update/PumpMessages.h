@@ -1,7 +1,7 @@
 // Servicing the user-interface thread's window messages while it waits.
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 // Dispatches every message waiting for the calling thread, plainly (no
 // pre-translation). Returns FALSE when it took the quit message; the quit is

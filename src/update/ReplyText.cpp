@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 #include "update/VersionText.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/MessageBox.h"
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 #include "platform/registry/Registry.h"
 #include "update/ReplyText.h"
 #include "update/ServerReply.h"

@@ -1,6 +1,6 @@
 #include "update/UrlParts.h"
 
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // table comes out in the locale's narrow encoding.
 #include "framework/BmpDecoder.h"
 #include "framework/GdiObjects.h"
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 #include "framework/Resources.h"
 
 #include <gtest/gtest.h>

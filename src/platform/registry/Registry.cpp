@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 #include "platform/registry/MachineHive.h"
 
 struct RegistryKey {

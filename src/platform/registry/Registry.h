@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "framework/WinTypes.h"
+#include "base/WinTypes.h"
 
 using LSTATUS = std::int32_t;
 

@@ -1,4 +1,4 @@
-#include "framework/NarrowText.h"
+#include "base/NarrowText.h"
 
 #include <glib.h>
 
