@@ -1,10 +1,10 @@
 #include "framework/CFile.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
+#include <cerrno>
+#include <system_error>
 
 CFileException::CFileException(int osError, std::string fileName)
     : CException(fileName + ": " + std::generic_category().message(osError)),
@@ -19,8 +19,8 @@ BOOL CFile::Create(const char* fileName) {
   if (fd < 0) return FALSE;
   // An existing file keeps its mode through the emptying; it must become startable too.
   struct stat status {};
-  if (::fstat(fd, &status) != 0 ||
-      ((status.st_mode & S_IXUSR) == 0 && ::fchmod(fd, (status.st_mode & 07777) | ((status.st_mode & 0444) >> 2)) != 0)) {
+  if (::fstat(fd, &status) != 0 || ((status.st_mode & S_IXUSR) == 0 &&
+                                    ::fchmod(fd, (status.st_mode & 07777) | ((status.st_mode & 0444) >> 2)) != 0)) {
     ::close(fd);
     return FALSE;
   }

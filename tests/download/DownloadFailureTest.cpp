@@ -4,8 +4,8 @@
 #include "DownloadFixture.h"
 #include "LoopbackServer.h"
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace {
 

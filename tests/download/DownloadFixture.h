@@ -98,18 +98,15 @@ class DownloadTest : public ::testing::Test {
   }
 
   bool UpdateButtonsEnabled() const {
-    return window->m_buttons.GetAt(0)->m_nState != SBS_DISABLED &&
-           window->m_buttons.GetAt(1)->m_nState != SBS_DISABLED;
+    return window->m_buttons.GetAt(0)->m_nState != SBS_DISABLED && window->m_buttons.GetAt(1)->m_nState != SBS_DISABLED;
   }
   // The download has ended and let everything go.
   bool Released() const {
-    return !window->m_bDownloading && window->m_pInternetSession == nullptr &&
-           window->m_pHttpConnection == nullptr && window->m_pHttpFile == nullptr && window->m_pPatchFile == nullptr;
+    return !window->m_bDownloading && window->m_pInternetSession == nullptr && window->m_pHttpConnection == nullptr &&
+           window->m_pHttpFile == nullptr && window->m_pPatchFile == nullptr;
   }
   int Percent() const { return window->m_pUpdateAgent->m_nDownloadPercent; }
-  const std::vector<platform::HeadlessDisplay::ShownMessageBox>& Boxes() const {
-    return session.display.messageBoxes;
-  }
+  const std::vector<platform::HeadlessDisplay::ShownMessageBox>& Boxes() const { return session.display.messageBoxes; }
   // The launcher's notice that the download is incomplete, owned by the window.
   ::testing::AssertionResult IsIncompleteNotice(const platform::HeadlessDisplay::ShownMessageBox& box) const {
     if (box.text == "下載不完整，請重新執行線上更新。" && box.caption == "貼心小訊息 =_=a" && !box.stopIcon &&

@@ -6,8 +6,8 @@
 #include <initializer_list>
 
 inline void ClearProxyEnvironment() {
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
-                           "no_proxy", "NO_PROXY"}) {
+  for (const char* name :
+       {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
     unsetenv(name);
   }
 }
