@@ -86,24 +86,24 @@ bool StartDownload(LauncherWindow& w, const char* site) {
     w.m_pHttpConnection = w.m_pInternetSession->GetHttpConnection(server.c_str(), port);
     w.m_pHttpFile = w.m_pHttpConnection->OpenRequest(object.c_str());
     w.m_pHttpFile->SendRequest();
+    auto file = std::make_unique<CFile>();
+    if (!file->Create(kPatchFileName)) {
+      MessageBox(w.m_hWnd, "Couldn't create the file!", AppName(), MB_OK);
+      ReleasePatchDownload(w);
+      EnableUpdateButtons(w);
+      return false;
+    }
+    w.m_pPatchFile = file.release();
+    char length[64] = {};
+    DWORD room = sizeof length;
+    w.m_dwPatchSize = w.m_pHttpFile->QueryInfo(HTTP_QUERY_CONTENT_LENGTH, length, &room) ? ParseSize(length) : 0;
+    w.m_dwPatchReceived = 0;
+    return true;
   } catch (...) {
     ReleasePatchDownload(w);
     EnableUpdateButtons(w);
     throw;
   }
-  auto file = std::make_unique<CFile>();
-  if (!file->Create(kPatchFileName)) {
-    MessageBox(w.m_hWnd, "Couldn't create the file!", AppName(), MB_OK);
-    ReleasePatchDownload(w);
-    EnableUpdateButtons(w);
-    return false;
-  }
-  w.m_pPatchFile = file.release();
-  char length[64] = {};
-  DWORD room = sizeof length;
-  w.m_dwPatchSize = w.m_pHttpFile->QueryInfo(HTTP_QUERY_CONTENT_LENGTH, length, &room) ? ParseSize(length) : 0;
-  w.m_dwPatchReceived = 0;
-  return true;
 }
 
 // The file is closed and the transfer released. A complete patch is started
@@ -141,12 +141,12 @@ void StepDownload(LauncherWindow& w) {
     }
     if (w.m_bDownloading) return;
     w.m_pPatchFile->Close();
+    FinishDownload(w);
   } catch (...) {
     ReleasePatchDownload(w);
     EnableUpdateButtons(w);
     throw;
   }
-  FinishDownload(w);
 }
 
 }  // namespace
