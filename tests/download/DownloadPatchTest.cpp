@@ -114,6 +114,7 @@ TEST_F(DownloadTest, ASecondUpdateEmptiesTheFileAndStartsFromTheFirstByte) {
   EXPECT_EQ(Percent(), 51);
   window->DownloadPatch(nullptr);
   EXPECT_EQ(Patch(), patch);
+  EXPECT_TRUE(WaitFor([&] { return fs::exists(Marker()); }));
 }
 
 TEST_F(DownloadTest, LineBreaksInTheSiteTextNeverReachTheRequest) {
