@@ -1,6 +1,7 @@
 #include "framework/CWnd.h"
 
 #include "framework/CWinApp.h"
+#include "framework/HandlerCall.h"
 #include "framework/WindowClass.h"
 #include "framework/WindowRecord.h"
 
@@ -62,7 +63,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
     for (const MessageMapEntry& entry : map->entries) {
       if (entry.message == message) {
-        return entry.handler(*this, wParam, lParam);
+        return CallHandler(entry, *this, wParam, lParam);
       }
     }
   }

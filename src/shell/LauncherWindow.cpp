@@ -2,6 +2,7 @@
 
 #include "framework/Resources.h"
 #include "shell/WindowPlacement.h"
+#include "update/DownloadPatch.h"
 #include "update/UpdateAgent.h"
 
 #include <cstring>
@@ -50,6 +51,7 @@ LauncherWindow::LauncherWindow() {
 }
 
 LauncherWindow::~LauncherWindow() {
+  ReleasePatchDownload(*this);
   if (m_pUpdateAgent != nullptr) {
     delete m_pUpdateAgent;
     m_pUpdateAgent = nullptr;
@@ -117,6 +119,9 @@ void LauncherWindow::OnTimer(UINT_PTR id) {
       break;
     case IDT_STATUS:
       UpdateStatusText();
+      break;
+    case IDT_DOWNLOAD:
+      if (m_bDownloading) DownloadPatch(nullptr);
       break;
     default:
       break;

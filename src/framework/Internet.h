@@ -1,0 +1,85 @@
+// The framework's internet classes: a session, a connection to one HTTP
+// server and a request on it, over the platform's HTTP client. Failures of
+// the connection or the transfer raise CInternetException.
+#pragma once
+
+#include "framework/CException.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+class HttpGet;
+}
+
+using INTERNET_PORT = WORD;
+
+inline constexpr DWORD HTTP_QUERY_CONTENT_LENGTH = 5;
+
+// A failed connection, request or transfer, with the HTTP client's text.
+class CInternetException : public CException {
+ public:
+  explicit CInternetException(std::string errorText) : CException(std::move(errorText)) {}
+};
+
+// Splits url into server, object (path and query) and port: blanks and
+// control characters at both ends are dropped, unsafe characters in the
+// object are escaped, and the port is 80 when the URL names none. FALSE when
+// the URL names no server.
+BOOL AfxParseURL(const char* url, std::string& server, std::string& object, INTERNET_PORT& port);
+
+class CHttpFile;
+
+// A connection to one server; each request makes its own connection when it
+// is sent, and deleting the objects lets everything go.
+class CHttpConnection {
+ public:
+  CHttpConnection(std::string server, INTERNET_PORT port) : m_server(std::move(server)), m_port(port) {}
+  CHttpConnection(const CHttpConnection&) = delete;
+  CHttpConnection& operator=(const CHttpConnection&) = delete;
+
+  // A new HTTP/1.0 GET of object (escaped path and query); the caller owns it.
+  CHttpFile* OpenRequest(const char* object);
+
+ private:
+  std::string m_server;
+  INTERNET_PORT m_port;
+};
+
+// The internet session. Its requests carry no User-Agent and go through the
+// proxy that the user's environment names (http_proxy, no_proxy).
+class CInternetSession {
+ public:
+  CInternetSession() = default;
+  CInternetSession(const CInternetSession&) = delete;
+  CInternetSession& operator=(const CInternetSession&) = delete;
+
+  // A new connection to server:port; the caller owns it.
+  CHttpConnection* GetHttpConnection(const char* server, INTERNET_PORT port);
+};
+
+// One request and its reply, whose body is read in the caller's pace.
+class CHttpFile {
+ public:
+  explicit CHttpFile(std::unique_ptr<platform::HttpGet> request);
+  ~CHttpFile();
+  CHttpFile(const CHttpFile&) = delete;
+  CHttpFile& operator=(const CHttpFile&) = delete;
+
+  // Sends the request; returns TRUE once the reply's headers have arrived.
+  // Throws CInternetException when the server cannot be reached or answers not.
+  BOOL SendRequest();
+  // Copies the reply's Content-Length (the only level answered) as text into
+  // buffer, *length bytes long, and sets *length to the text's length. FALSE
+  // when the reply has none, or, with *length set to the room needed, when
+  // the buffer is too small.
+  BOOL QueryInfo(DWORD infoLevel, void* buffer, DWORD* length) const;
+  // Reads count bytes of the body, or fewer at its end, waiting for them.
+  // Throws CInternetException when the transfer fails or the file is closed.
+  UINT Read(void* buffer, UINT count);
+  // Ends the transfer and lets its connection go.
+  void Close();
+
+ private:
+  std::unique_ptr<platform::HttpGet> m_request;
+};

@@ -1,0 +1,259 @@
+#include "platform/http/HttpGet.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// Twice curl's largest write: once the buffer has been read empty, the block
+// that curl held back while paused always fits.
+constexpr std::size_t kBodyBufferSize = 2 * CURL_MAX_WRITE_SIZE;
+constexpr long kConnectSeconds = 30;
+constexpr long kStallSeconds = 60;
+constexpr long kMaxRedirects = 10;
+// Longest single wait; curl shortens it to its own next deadline.
+constexpr int kWaitMs = 1000;
+
+// libcurl's process-wide set-up, made once before the first transfer.
+CURLcode StartCurl() {
+  static const CURLcode started = curl_global_init(CURL_GLOBAL_DEFAULT);
+  return started;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool HasBlankOrControl(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte == 0x7F;
+  });
+}
+
+}  // namespace
+
+struct HttpGet::Transfer {
+  Transfer() : easy(curl_easy_init()), multi(curl_multi_init()) {
+    if (easy == nullptr || multi == nullptr) {
+      Release();
+      throw std::bad_alloc();
+    }
+  }
+  ~Transfer() { Release(); }
+  Transfer(const Transfer&) = delete;
+  Transfer& operator=(const Transfer&) = delete;
+
+  void Release() {
+    if (added) curl_multi_remove_handle(multi, easy);
+    if (easy != nullptr) curl_easy_cleanup(easy);
+    if (multi != nullptr) curl_multi_cleanup(multi);
+    curl_slist_free_all(requestHeaders);
+  }
+
+  template <class T>
+  void Set(CURLoption option, T value) {
+    if (setupResult == CURLE_OK) setupResult = curl_easy_setopt(easy, option, value);
+  }
+
+  // One line of a reply's header block. Only the final reply's block is
+  // kept: interim replies (1xx) and redirects that curl follows come first.
+  static std::size_t OnHeader(char* data, std::size_t, std::size_t size, void* self) {
+    auto& t = *static_cast<Transfer*>(self);
+    const std::string_view line = TrimBlanks(std::string_view(data, size));
+    if (t.headersDone) return size;
+    if (line.starts_with("HTTP/")) {
+      t.headerLines.clear();
+      t.status = 0;
+      t.redirect = false;
+      const std::size_t space = line.find(' ');
+      if (space != std::string_view::npos) t.status = std::atoi(std::string(line.substr(space + 1, 3)).c_str());
+    } else if (line.empty()) {
+      const bool interim = t.status >= 100 && t.status < 200;
+      const bool followed = t.status >= 300 && t.status < 400 && t.redirect;
+      t.headersDone = !interim && !followed;
+    } else {
+      if (SameName(line.substr(0, line.find(':')), "Location")) t.redirect = true;
+      t.headerLines.emplace_back(line);
+    }
+    return size;
+  }
+
+  // Body bytes: kept while they fit, otherwise curl holds them and pauses.
+  static std::size_t OnBody(char* data, std::size_t, std::size_t size, void* self) {
+    auto& t = *static_cast<Transfer*>(self);
+    if (t.bodyCount + size > t.body.size()) {
+      t.paused = true;
+      return CURL_WRITEFUNC_PAUSE;
+    }
+    if (t.bodyStart + t.bodyCount + size > t.body.size()) {
+      std::memmove(t.body.data(), t.body.data() + t.bodyStart, t.bodyCount);
+      t.bodyStart = 0;
+    }
+    std::memcpy(t.body.data() + t.bodyStart + t.bodyCount, data, size);
+    t.bodyCount += size;
+    return size;
+  }
+
+  // Runs the transfer until done() holds or it has finished.
+  template <class Done>
+  void RunUntil(Done done) {
+    while (!done() && !finished) {
+      int running = 0;
+      CURLMcode code = curl_multi_perform(multi, &running);
+      int left = 0;
+      while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
+          finished = true;
+          result = message->data.result;
+        }
+      }
+      if (code == CURLM_OK && !done() && !finished) code = curl_multi_poll(multi, nullptr, 0, kWaitMs, nullptr);
+      if (code != CURLM_OK) {
+        FailWith(curl_multi_strerror(code));
+      }
+    }
+  }
+
+  void FailWith(const char* text) {
+    finished = true;
+    result = CURLE_RECV_ERROR;
+    failureText = text;
+  }
+
+  std::string ErrorText() const {
+    if (!failureText.empty()) return failureText;
+    if (errorBuffer[0] != '\0') return errorBuffer;
+    return curl_easy_strerror(result);
+  }
+
+  CURL* easy;
+  CURLM* multi;
+  curl_slist* requestHeaders = nullptr;
+  CURLcode setupResult = CURLE_OK;
+  bool added = false;
+  char errorBuffer[CURL_ERROR_SIZE] = {};
+  std::string failureText;
+
+  int status = 0;
+  bool redirect = false;
+  bool headersDone = false;
+  std::vector<std::string> headerLines;
+
+  std::vector<char> body = std::vector<char>(kBodyBufferSize);
+  std::size_t bodyStart = 0;
+  std::size_t bodyCount = 0;
+  bool paused = false;
+  bool finished = false;
+  CURLcode result = CURLE_OK;
+};
+
+HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object) {
+  const CURLcode started = StartCurl();
+  transfer_ = std::make_unique<Transfer>();
+  Transfer& t = *transfer_;
+  t.setupResult = started;
+  const std::string url =
+      "http://" + std::string(server) + (port == 80 ? "" : ":" + std::to_string(port)) + std::string(object);
+  // Whatever the address held, no blank, CR or LF goes into the request.
+  if (HasBlankOrControl(url) && t.setupResult == CURLE_OK) t.setupResult = CURLE_URL_MALFORMAT;
+  t.requestHeaders = curl_slist_append(nullptr, "Accept:");
+  if (t.requestHeaders == nullptr) throw std::bad_alloc();
+  t.Set(CURLOPT_ERRORBUFFER, t.errorBuffer);
+  t.Set(CURLOPT_URL, url.c_str());
+  t.Set(CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+  t.Set(CURLOPT_HTTPHEADER, t.requestHeaders);
+  t.Set(CURLOPT_PROTOCOLS_STR, "http,https");
+  t.Set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  t.Set(CURLOPT_FOLLOWLOCATION, 1L);
+  t.Set(CURLOPT_MAXREDIRS, kMaxRedirects);
+  t.Set(CURLOPT_SSL_VERIFYPEER, 1L);
+  t.Set(CURLOPT_SSL_VERIFYHOST, 2L);
+  t.Set(CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+  t.Set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+  t.Set(CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+  t.Set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  t.Set(CURLOPT_NOSIGNAL, 1L);
+  t.Set(CURLOPT_HEADERFUNCTION, &Transfer::OnHeader);
+  t.Set(CURLOPT_HEADERDATA, &t);
+  t.Set(CURLOPT_WRITEFUNCTION, &Transfer::OnBody);
+  t.Set(CURLOPT_WRITEDATA, &t);
+}
+
+HttpGet::~HttpGet() = default;
+
+bool HttpGet::Send(std::string& error) {
+  Transfer& t = *transfer_;
+  if (t.setupResult != CURLE_OK) {
+    error = curl_easy_strerror(t.setupResult);
+    return false;
+  }
+  const CURLMcode added = curl_multi_add_handle(t.multi, t.easy);
+  if (added != CURLM_OK) {
+    error = curl_multi_strerror(added);
+    return false;
+  }
+  t.added = true;
+  t.RunUntil([&t] { return t.headersDone; });
+  if (t.headersDone || t.result == CURLE_OK) return true;
+  error = t.ErrorText();
+  return false;
+}
+
+std::optional<std::string> HttpGet::Header(std::string_view name) const {
+  for (const std::string& line : transfer_->headerLines) {
+    const std::size_t colon = line.find(':');
+    if (colon != std::string::npos && SameName(std::string_view(line).substr(0, colon), name)) {
+      return std::string(TrimBlanks(std::string_view(line).substr(colon + 1)));
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> HttpGet::Read(char* buffer, std::size_t size, std::string& error) {
+  Transfer& t = *transfer_;
+  std::size_t copied = 0;
+  for (;;) {
+    const std::size_t take = std::min(t.bodyCount, size - copied);
+    std::memcpy(buffer + copied, t.body.data() + t.bodyStart, take);
+    t.bodyStart += take;
+    t.bodyCount -= take;
+    copied += take;
+    if (copied == size || t.finished) break;
+    // The buffer is empty now, so the block curl holds back fits.
+    if (t.paused) {
+      t.paused = false;
+      const CURLcode resumed = curl_easy_pause(t.easy, CURLPAUSE_CONT);
+      if (resumed != CURLE_OK) {
+        error = curl_easy_strerror(resumed);
+        return std::nullopt;
+      }
+    }
+    t.RunUntil([&t] { return t.bodyCount > 0; });
+  }
+  // A server that closes before the announced length has ended the body.
+  if (copied < size && t.result != CURLE_OK && t.result != CURLE_PARTIAL_FILE) {
+    error = t.ErrorText();
+    return std::nullopt;
+  }
+  return copied;
+}
+
+}  // namespace platform

@@ -1,0 +1,125 @@
+// A launcher window on the headless display whose patch download the tests
+// start and step, in a scratch current directory, with the play and update
+// buttons disabled as the update command leaves them.
+#pragma once
+
+#include "ProxyFreeEnvironment.h"
+#include "framework/CWinApp.h"
+#include "framework/WindowRecord.h"
+#include "shell/LauncherWindow.h"
+#include "support/Headless.h"
+#include "update/UpdateAgent.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+class DownloadWindow : public LauncherWindow {
+ public:
+  using LauncherWindow::DownloadPatch;
+  // Starts a download with the site in lParam from inside a message handler,
+  // as the update command does, so its failures meet the dispatch.
+  static constexpr UINT WM_START_DOWNLOAD = WM_USER + 100;
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{LauncherWindow::GetMessageMap(),
+                                {msgmap::Message(WM_START_DOWNLOAD, &DownloadWindow::OnStartDownload)}};
+    return &map;
+  }
+  LRESULT OnStartDownload(WPARAM, LPARAM site) {
+    DownloadPatch(reinterpret_cast<const char*>(site));
+    return 0;
+  }
+};
+
+class DownloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearProxyEnvironment();
+    std::string dir = (fs::temp_directory_path() / "patch-download-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    scratch = dir;
+    previousFolder = fs::current_path();
+    fs::current_path(scratch);
+    window = new DownloadWindow;
+    ASSERT_TRUE(window->CreateEx(0, nullptr, "Moravine", WS_POPUP, 0, 0, 640, 480, nullptr, 0));
+    app.m_pMainWnd = window;
+    hwnd = window->m_hWnd;
+    window->m_buttons.EnableButton(1, FALSE, TRUE);
+    window->m_buttons.EnableButton(2, FALSE, TRUE);
+  }
+  void TearDown() override {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    ClearProxyEnvironment();
+    fs::current_path(previousFolder);
+    fs::remove_all(scratch);
+  }
+
+  // The patch file in the current directory, whole.
+  std::string Patch() const {
+    std::ostringstream text;
+    text << std::ifstream("MRVPatch.exe", std::ios::binary).rdbuf();
+    return text.str();
+  }
+  // A shell script of exactly `size` bytes that writes the marker file when started.
+  std::string PatchScript(std::size_t size) const {
+    std::string script = "#!/bin/sh\necho started > '" + Marker().string() + "'\nexit 0\n#";
+    script.append(size - script.size() - 1, 'x');
+    return script + "\n";
+  }
+  fs::path Marker() const { return scratch / "marker"; }
+
+  // Polls cond for a started program's doing; true once it holds.
+  static bool WaitFor(const std::function<bool()>& cond) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!cond()) {
+      if (std::chrono::steady_clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+  }
+  // Takes the waiting messages off the queue; true when the quit was among them.
+  static bool QuitPosted() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return true;
+    }
+    return false;
+  }
+
+  bool UpdateButtonsEnabled() const {
+    return window->m_buttons.GetAt(0)->m_nState != SBS_DISABLED && window->m_buttons.GetAt(1)->m_nState != SBS_DISABLED;
+  }
+  // The download has ended and let everything go.
+  bool Released() const {
+    return !window->m_bDownloading && window->m_pInternetSession == nullptr && window->m_pHttpConnection == nullptr &&
+           window->m_pHttpFile == nullptr && window->m_pPatchFile == nullptr;
+  }
+  int Percent() const { return window->m_pUpdateAgent->m_nDownloadPercent; }
+  const std::vector<platform::HeadlessDisplay::ShownMessageBox>& Boxes() const { return session.display.messageBoxes; }
+  // The launcher's notice that the download is incomplete, owned by the window.
+  ::testing::AssertionResult IsIncompleteNotice(const platform::HeadlessDisplay::ShownMessageBox& box) const {
+    if (box.text == "下載不完整，請重新執行線上更新。" && box.caption == "貼心小訊息 =_=a" && !box.stopIcon &&
+        box.hasOwner && box.owner == hwnd->native) {
+      return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "box \"" << box.text << "\" captioned \"" << box.caption << "\"";
+  }
+
+  testsupport::HeadlessSession session;
+  CWinApp app;
+  DownloadWindow* window = nullptr;
+  HWND hwnd = nullptr;
+  fs::path scratch;
+  fs::path previousFolder;
+};

@@ -1,0 +1,118 @@
+// A framework exception or a failed allocation that a message handler lets
+// out is shown to the player, and the window goes on receiving messages.
+#include "framework/CFile.h"
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
+#include "framework/Internet.h"
+#include "framework/WindowRecord.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <new>
+#include <string>
+
+namespace {
+
+constexpr UINT WM_THROW_INTERNET = WM_USER + 1;
+constexpr UINT WM_THROW_FILE = WM_USER + 2;
+constexpr UINT WM_THROW_NO_TEXT = WM_USER + 3;
+constexpr UINT WM_THROW_BAD_ALLOC = WM_USER + 4;
+constexpr UINT WM_COUNT = WM_USER + 5;
+
+class ThrowingWindow : public CWnd {
+ public:
+  int counted = 0;
+  bool failCreate = false;
+  bool failPaint = false;
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{CWnd::GetThisMessageMap(),
+                                {
+                                    msgmap::Create(&ThrowingWindow::OnCreate),
+                                    msgmap::Paint(&ThrowingWindow::OnPaint),
+                                    msgmap::Message(WM_THROW_INTERNET, &ThrowingWindow::OnThrowInternet),
+                                    msgmap::Message(WM_THROW_FILE, &ThrowingWindow::OnThrowFile),
+                                    msgmap::Message(WM_THROW_NO_TEXT, &ThrowingWindow::OnThrowNoText),
+                                    msgmap::Message(WM_THROW_BAD_ALLOC, &ThrowingWindow::OnThrowBadAlloc),
+                                    msgmap::Message(WM_COUNT, &ThrowingWindow::OnCount),
+                                }};
+    return &map;
+  }
+  int OnCreate(CREATESTRUCT*) {
+    if (failCreate) throw CInternetException("no window today");
+    return 0;
+  }
+  void OnPaint() {
+    if (failPaint) throw std::bad_alloc();
+    PAINTSTRUCT paint;
+    BeginPaint(&paint);
+    EndPaint(&paint);
+  }
+  LRESULT OnThrowInternet(WPARAM, LPARAM) { throw CInternetException("Failed to connect to patch.example"); }
+  LRESULT OnThrowFile(WPARAM, LPARAM) { throw CFileException(ENOSPC, "MRVPatch.exe"); }
+  LRESULT OnThrowNoText(WPARAM, LPARAM) { throw CInternetException(""); }
+  LRESULT OnThrowBadAlloc(WPARAM, LPARAM) { throw std::bad_alloc(); }
+  LRESULT OnCount(WPARAM, LPARAM) { return ++counted; }
+};
+
+class HandlerCallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<ThrowingWindow>();
+    app.m_pMainWnd = window.get();
+  }
+  const platform::HeadlessDisplay::ShownMessageBox& LastBox() const { return session.display.messageBoxes.back(); }
+
+  testsupport::HeadlessSession session;
+  CWinApp app{"Moravine Test"};
+  std::unique_ptr<ThrowingWindow> window;
+};
+
+}  // namespace
+
+TEST_F(HandlerCallTest, AnExceptionsTextIsShownWithAStopIconAndTheApplicationsNameThenDispatchGoesOn) {
+  ASSERT_TRUE(window->CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+  EXPECT_EQ(SendMessage(window->m_hWnd, WM_THROW_INTERNET, 0, 0), 0);
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_EQ(LastBox().text, "Failed to connect to patch.example");
+  EXPECT_EQ(LastBox().caption, "Moravine Test");
+  EXPECT_TRUE(LastBox().stopIcon);
+  EXPECT_TRUE(LastBox().hasOwner);
+  EXPECT_EQ(LastBox().owner, window->m_hWnd->native);
+
+  PostMessage(window->m_hWnd, WM_THROW_FILE, 0, 0);
+  PostMessage(window->m_hWnd, WM_COUNT, 0, 0);
+  testsupport::PumpPending();
+  EXPECT_EQ(window->counted, 1);
+  ASSERT_EQ(session.display.messageBoxes.size(), 2u);
+  EXPECT_EQ(LastBox().text.rfind("MRVPatch.exe: ", 0), 0u) << LastBox().text;
+  EXPECT_TRUE(LastBox().stopIcon);
+
+  for (const UINT message : {WM_THROW_NO_TEXT, WM_THROW_BAD_ALLOC}) {
+    SendMessage(window->m_hWnd, message, 0, 0);
+    EXPECT_EQ(LastBox().text, "內部應用程式錯誤。");
+    EXPECT_EQ(LastBox().caption, "Moravine Test");
+    EXPECT_TRUE(LastBox().stopIcon);
+  }
+  EXPECT_EQ(SendMessage(window->m_hWnd, WM_COUNT, 0, 0), 2);
+}
+
+TEST_F(HandlerCallTest, AFailedCreationMakesNoWindowAndAFailedPaintIsNotRetried) {
+  window->failCreate = true;
+  EXPECT_FALSE(window->CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+  EXPECT_EQ(window->m_hWnd, nullptr);
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_EQ(LastBox().text, "no window today");
+
+  window->failCreate = false;
+  window->failPaint = true;
+  ASSERT_TRUE(window->CreateEx(0, nullptr, "w", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, 0));
+  testsupport::PumpPending();
+  EXPECT_EQ(session.display.messageBoxes.size(), 2u) << "one paint failed, and only once";
+  EXPECT_EQ(LastBox().text, "內部應用程式錯誤。");
+  MSG msg;
+  EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
+}
