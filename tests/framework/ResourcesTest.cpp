@@ -44,7 +44,7 @@ TEST(Resources, PicturesDecodeAtTheirSizesAndEachButtonHasThreeDistinctFaces) {
       ASSERT_NE(faces[k], nullptr) << first + k;
       EXPECT_EQ(GetBitmapSize(faces[k]), (POINT{89, 30})) << first + k;
     }
-    const auto centre = [](HBITMAP b) { return b->pixels.Pixel(10, 15); };
+    const auto centre = [](HBITMAP b) { return b->pixels->Pixel(10, 15); };
     EXPECT_NE(centre(faces[0]), centre(faces[1])) << "normal and hover faces of " << first;
     EXPECT_NE(centre(faces[0]), centre(faces[2])) << "normal and disabled faces of " << first;
     for (HBITMAP face : faces) {

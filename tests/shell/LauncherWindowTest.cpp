@@ -24,7 +24,7 @@ using testsupport::PumpUntil;
     return ::testing::AssertionFailure() << "no bitmap " << id;
   }
   const platform::Surface& screen = *GetBackingStore(hwnd);
-  const platform::Surface& picture = bitmap->pixels;
+  const platform::Surface& picture = *bitmap->pixels;
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   for (int y = 0; y < picture.Height() && result; ++y) {
     for (int x = 0; x < picture.Width(); ++x) {
@@ -120,7 +120,7 @@ TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEvery
       if (inPanel) {
         panelPainted += screen.Pixel(x, y) != 0;
       } else if (!inButtons) {
-        backgroundMismatches += screen.Pixel(x, y) != background->pixels.Pixel(x, y);
+        backgroundMismatches += screen.Pixel(x, y) != background->pixels->Pixel(x, y);
       }
     }
   }
