@@ -6,12 +6,14 @@
 #include "framework/GdiObjects.h"
 #include "framework/SystemFont.h"
 #include "framework/TextLines.h"
+#include "support/Headless.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -227,6 +229,41 @@ TEST(DrawText, TheSystemFontCoversTheLaunchersChinese) {
     const auto layout = SystemFont::Current().NewLayout(text);
     EXPECT_EQ(pango_layout_get_unknown_glyphs_count(layout.get()), 0) << text;
   }
+}
+
+// The glyphs of a one-line layout, in order.
+std::vector<PangoGlyph> Glyphs(PangoLayout* layout) {
+  std::vector<PangoGlyph> glyphs;
+  PangoLayoutIter* it = pango_layout_get_iter(layout);
+  do {
+    if (const PangoGlyphItem* run = pango_layout_iter_get_run_readonly(it)) {
+      for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+        glyphs.push_back(run->glyphs->glyphs[i].glyph);
+      }
+    }
+  } while (pango_layout_iter_next_run(it));
+  pango_layout_iter_free(it);
+  return glyphs;
+}
+
+std::vector<PangoGlyph> GlyphsAs(const char* text, const char* language) {
+  const auto layout = SystemFont::Current().NewLayout(text);
+  PangoAttrList* list = pango_attr_list_new();
+  pango_attr_list_insert(list, pango_attr_language_new(pango_language_from_string(language)));
+  pango_layout_set_attributes(layout.get(), list);
+  pango_attr_list_unref(list);
+  return Glyphs(layout.get());
+}
+
+TEST(DrawText, TheTextsAreLaidOutInTraditionalChineseFormsEvenInAJapaneseDesktopFont) {
+  // A Japanese desktop's font holds the Chinese characters too, in Japanese forms.
+  testsupport::HeadlessSession session;
+  session.display.uiFont.name = "Noto Sans CJK JP 10";
+  const char* text = "版本：目前已下載：";
+  const auto layout = SystemFont::Current().NewLayout(text);
+  EXPECT_EQ(Glyphs(layout.get()), GlyphsAs(text, "zh-tw"));
+  EXPECT_NE(Glyphs(layout.get()), GlyphsAs(text, "zh-cn")) << "Simplified Chinese forms differ, so this can tell";
+  EXPECT_NE(Glyphs(layout.get()), GlyphsAs(text, "ja"));
 }
 
 TEST(DrawText, Big5TextDrawsAsItsUtf8TwinAndInvalidBytesEndTheText) {
