@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -157,9 +158,11 @@ TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStay
   PumpPending();
   const std::vector<platform::ScreenRect>& presented = Native().presented;
   const std::size_t before = presented.size();
+  const platform::Surface pixels = *GetBackingStore(hwnd);
   window->InvalidateRect(&window->m_rcWebPanel, FALSE);
   PumpPending();
   EXPECT_EQ(presented.size(), before);
+  EXPECT_EQ(std::memcmp(GetBackingStore(hwnd)->Row(0), pixels.Row(0), 640 * 480 * 4), 0) << "no pixel changed";
 
   window->InvalidateRect(&window->m_rcVersionText, FALSE);
   PumpPending();
