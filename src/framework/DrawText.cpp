@@ -124,14 +124,12 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
   }
   cairo_surface_flush(target.get());
 
-  // Text may reach a little beyond its logical extent (italics, overhangs);
-  // the whole width of the rectangle counts as drawn on the lines' rows.
-  const RECT lineRows{rect->left, rect->top, rect->right, y};
-  for (const RECT& part : parts) {
-    RECT drawn;
-    if (inked && IntersectRect(&drawn, part, lineRows)) {
-      ClearTopBytes(*surface, drawn);
-      NoteDrawn(*hdc, drawn);
+  // Letters may reach beyond their lines' extent (overhangs, accents): the
+  // whole visible rectangle counts as drawn.
+  if (inked) {
+    for (const RECT& part : parts) {
+      ClearTopBytes(*surface, part);
+      NoteDrawn(*hdc, part);
     }
   }
   return y - rect->top;
