@@ -21,12 +21,19 @@ const char* LocaleCharset() {
 
 bool LocaleIsUtf8() { return g_ascii_strcasecmp(LocaleCharset(), "UTF-8") == 0; }
 
+// Converts text; an invalid or cut-off character of the source ends it, so
+// the result holds what converted before it.
 std::string Convert(std::string_view text, const char* to, const char* from) {
+  gsize read = 0;
   gsize written = 0;
-  gchar* out = g_convert_with_fallback(text.data(), static_cast<gssize>(text.size()), to, from, "?",
-                                       nullptr, &written, nullptr);
+  GError* error = nullptr;
+  gchar* out = g_convert_with_fallback(text.data(), static_cast<gssize>(text.size()), to, from, "?", &read,
+                                       &written, &error);
   if (out == nullptr) {
-    return std::string(text);
+    const bool invalid = error != nullptr && (g_error_matches(error, G_CONVERT_ERROR, G_CONVERT_ERROR_ILLEGAL_SEQUENCE) ||
+                                              g_error_matches(error, G_CONVERT_ERROR, G_CONVERT_ERROR_PARTIAL_INPUT));
+    g_clear_error(&error);
+    return invalid && read < text.size() ? Convert(text.substr(0, read), to, from) : std::string();
   }
   std::string result(out, written);
   g_free(out);
@@ -41,13 +48,9 @@ std::string LocaleFromUtf8(std::string_view utf8) {
 
 std::string Utf8FromLocale(std::string_view narrow) {
   if (LocaleIsUtf8()) {
-    if (g_utf8_validate(narrow.data(), static_cast<gssize>(narrow.size()), nullptr)) {
-      return std::string(narrow);
-    }
-    gchar* fixed = g_utf8_make_valid(narrow.data(), static_cast<gssize>(narrow.size()));
-    std::string result(fixed);
-    g_free(fixed);
-    return result;
+    const gchar* end = nullptr;
+    g_utf8_validate(narrow.data(), static_cast<gssize>(narrow.size()), &end);
+    return std::string(narrow.data(), static_cast<std::size_t>(end - narrow.data()));
   }
   return Convert(narrow, "UTF-8", LocaleCharset());
 }

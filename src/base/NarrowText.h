@@ -10,9 +10,10 @@
 #include <string_view>
 
 // Converts UTF-8 to the locale's narrow encoding; characters the encoding
-// cannot hold become '?'.
+// cannot hold become '?'; an invalid UTF-8 sequence ends the text.
 std::string LocaleFromUtf8(std::string_view utf8);
-// Converts a narrow text in the locale's encoding to UTF-8 for display.
+// Converts a narrow text in the locale's encoding to UTF-8 for display, as
+// far as it is valid: an invalid or cut-off character ends it.
 std::string Utf8FromLocale(std::string_view narrow);
 
 // Length in bytes of the character that starts at text (at least 1, for a

@@ -7,7 +7,7 @@ namespace {
 
 // The bitmap a fresh memory context holds, as on the platform: 1 by 1 pixel.
 HBITMAP StockBitmap() {
-  static GdiBitmap stock{platform::Surface(1, 1)};
+  static GdiBitmap stock{std::make_shared<platform::Surface>(1, 1)};
   return &stock;
 }
 
@@ -22,21 +22,30 @@ void CopyBlock(platform::Surface& dest, const RECT& to, const platform::Surface&
 }  // namespace
 
 void NoteDrawn(DeviceContext& dc, const RECT& area) {
-  if (area.IsEmpty()) {
-    return;
+  // Drawing inside what was drawn already adds nothing, and keeps the
+  // record from splitting into pieces.
+  for (const RECT& r : dc.drawn.Rects()) {
+    RECT overlap;
+    if (IntersectRect(&overlap, r, area) && overlap == area) {
+      return;
+    }
   }
-  if (dc.drawn.IsEmpty()) {
-    dc.drawn = area;
-    return;
+  dc.drawn.Add(area);
+}
+
+platform::Surface* DrawingSurface(DeviceContext& dc) {
+  GdiBitmap* bitmap = dc.selected;
+  if (bitmap != nullptr && bitmap->pixels.use_count() > 1) {
+    bitmap->pixels = std::make_shared<platform::Surface>(*bitmap->pixels);
+    dc.surface = bitmap->pixels.get();
   }
-  dc.drawn = RECT{std::min(dc.drawn.left, area.left), std::min(dc.drawn.top, area.top),
-                  std::max(dc.drawn.right, area.right), std::max(dc.drawn.bottom, area.bottom)};
+  return dc.surface;
 }
 
 HDC CreateCompatibleDC(HDC) {
   auto* dc = new DeviceContext;
   dc->selected = StockBitmap();
-  dc->surface = &dc->selected->pixels;
+  dc->surface = dc->selected->pixels.get();
   return dc;
 }
 
@@ -51,7 +60,7 @@ HBITMAP SelectObject(HDC hdc, HBITMAP bitmap) {
   }
   HBITMAP old = hdc->selected;
   hdc->selected = bitmap;
-  hdc->surface = &bitmap->pixels;
+  hdc->surface = bitmap->pixels.get();
   return old;
 }
 
@@ -68,7 +77,7 @@ BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc,
     return FALSE;
   }
   const platform::Surface& from = *src->surface;
-  platform::Surface& to = *dest->surface;
+  platform::Surface& to = *DrawingSurface(*dest);
   // Destination block, limited to the destination surface and to where the
   // source has pixels (source offset by dx, dy in destination coordinates).
   const int dx = x - xSrc;
@@ -94,5 +103,5 @@ BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc,
 }
 
 POINT GetBitmapSize(HBITMAP bitmap) {
-  return bitmap != nullptr ? POINT{bitmap->pixels.Width(), bitmap->pixels.Height()} : POINT{};
+  return bitmap != nullptr ? POINT{bitmap->pixels->Width(), bitmap->pixels->Height()} : POINT{};
 }

@@ -1,12 +1,17 @@
 // The framework's inside view of device contexts and bitmaps.
 #pragma once
 
+#include "framework/DrawText.h"
 #include "framework/Gdi.h"
 #include "framework/Region.h"
 #include "platform/display/Surface.h"
 
+#include <memory>
+
 struct GdiBitmap {
-  platform::Surface pixels;
+  // The picture. Bitmaps loaded from one resource share its decoded pixels
+  // until something draws into one of them (see DrawingSurface).
+  std::shared_ptr<platform::Surface> pixels;
 };
 
 struct DeviceContext {
@@ -15,8 +20,12 @@ struct DeviceContext {
   bool clipped = false;                  // drawing limited to `clip`
   Region clip;
   HWND window = nullptr;  // window contexts: the window to show the drawing in
-  RECT drawn{};           // bounding box of what was drawn since creation
+  Region drawn;           // what was drawn since creation
+  int bkMode = OPAQUE;
 };
 
 // Records that `area` of the context's surface was drawn on.
 void NoteDrawn(DeviceContext& dc, const RECT& area);
+// The surface to draw into: the context's own, its selected bitmap's pixels
+// made the bitmap's own first when others share them. Null when there is none.
+platform::Surface* DrawingSurface(DeviceContext& dc);

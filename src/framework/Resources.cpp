@@ -66,15 +66,28 @@ HINSTANCE AfxGetInstanceHandle() {
 }
 
 HBITMAP LoadBitmap(HINSTANCE instance, UINT id) {
+  // The program's pictures never change, so each is decoded once and its
+  // pixels are shared by every bitmap loaded from it; a bitmap that is drawn
+  // into gets its own copy first (DrawingSurface).
+  static std::map<std::string, std::shared_ptr<platform::Surface>> decoded;
   if (instance == nullptr) {
     return nullptr;
   }
-  const auto bytes = Lookup(PathOf(instance, "bitmaps/", id, ".bmp"));
+  const std::string path = PathOf(instance, "bitmaps/", id, ".bmp");
+  if (const auto it = decoded.find(path); it != decoded.end()) {
+    return new GdiBitmap{it->second};
+  }
+  const auto bytes = Lookup(path);
   if (bytes == nullptr) {
     return nullptr;
   }
   auto surface = DecodeBmp24(BytesOf(bytes.get()));
-  return surface ? new GdiBitmap{std::move(*surface)} : nullptr;
+  if (!surface) {
+    return nullptr;
+  }
+  auto pixels = std::make_shared<platform::Surface>(std::move(*surface));
+  decoded.emplace(path, pixels);
+  return new GdiBitmap{std::move(pixels)};
 }
 
 int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax) {

@@ -19,7 +19,8 @@ using HICON = const IconResource*;
 HINSTANCE AfxGetInstanceHandle();
 
 // A new bitmap from resource `id`; null when there is none or it cannot be
-// decoded. The caller deletes it with DeleteObject.
+// decoded. The caller deletes it with DeleteObject. Bitmaps of one resource
+// share its decoded pixels until one of them is drawn into.
 HBITMAP LoadBitmap(HINSTANCE instance, UINT id);
 // String `id` of the table in the locale's narrow encoding, cut to fit
 // bufferMax bytes with its terminator. Returns its length; 0 when absent.

@@ -27,11 +27,14 @@ HDC MakeWindowDC(HWND hwnd) {
   return dc;
 }
 
-// Shows on the screen what a context drew into the window's backing store.
+// Shows on the screen what a context drew into the window's backing store,
+// and nothing else of it.
 void PresentDrawing(HWND hwnd, const DeviceContext& dc) {
   platform::Display* display = CurrentDisplay();
-  if (display != nullptr && hwnd->native != 0 && !dc.drawn.IsEmpty()) {
-    display->Present(hwnd->native, ToScreenRect(dc.drawn));
+  if (display != nullptr && hwnd->native != 0) {
+    for (const RECT& drawn : dc.drawn.Rects()) {
+      display->Present(hwnd->native, ToScreenRect(drawn));
+    }
   }
 }
 

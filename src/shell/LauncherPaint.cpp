@@ -1,9 +1,11 @@
+#include "framework/DrawText.h"
 #include "framework/Resources.h"
 #include "shell/DrawSkinButton.h"
 #include "shell/LauncherWindow.h"
 #include "update/UpdateAgent.h"
 
 #include <cstdio>
+#include <cstring>
 
 void LauncherWindow::OnPaint() {
   // The panel paints itself: drop its part of the update region first.
@@ -34,6 +36,18 @@ void LauncherWindow::OnPaint() {
     DrawSkinButton(hdc, AfxGetInstanceHandle(), m_buttons.GetAt(i));
   }
 
+  // The status lines, over the background the bottom band just laid down.
+  const int bkMode = GetBkMode(hdc);
+  SetBkMode(hdc, TRANSPARENT);
+  if (m_szVersionText[0] != '\0') {
+    DrawTextA(hdc, m_szVersionText, static_cast<int>(std::strlen(m_szVersionText)), &m_rcVersionText, DT_VCENTER);
+  }
+  if (m_pUpdateAgent != nullptr && m_bDownloading) {
+    DrawTextA(hdc, m_szProgressText, static_cast<int>(std::strlen(m_szProgressText)), &m_rcProgressText,
+              DT_VCENTER | DT_RIGHT);
+  }
+  SetBkMode(hdc, bkMode);
+
   if (previous != nullptr) {
     SelectObject(memory, previous);
   }
@@ -45,9 +59,16 @@ void LauncherWindow::OnPaint() {
 }
 
 void LauncherWindow::UpdateStatusText() {
+  // The registry is read again on every tick, so a change shows at once.
   m_pUpdateAgent->ReadInstalledVersion();
   char prefix[64];
   LoadString(AfxGetInstanceHandle(), 5, prefix, sizeof prefix);
   std::snprintf(m_szVersionText, sizeof m_szVersionText, "%s%s", prefix, m_pUpdateAgent->m_szInstalledVersion);
   InvalidateRect(&m_rcVersionText, FALSE);
+
+  if (m_pUpdateAgent != nullptr && m_bDownloading) {
+    LoadString(AfxGetInstanceHandle(), 6, prefix, sizeof prefix);
+    std::snprintf(m_szProgressText, sizeof m_szProgressText, "%s%d %%", prefix, m_pUpdateAgent->m_nDownloadPercent);
+    InvalidateRect(&m_rcProgressText, FALSE);
+  }
 }

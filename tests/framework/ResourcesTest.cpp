@@ -1,6 +1,7 @@
 // The compiled-in resources: pictures decode at their sizes, and the string
 // table comes out in the locale's narrow encoding.
 #include "framework/BmpDecoder.h"
+#include "framework/DrawText.h"
 #include "framework/GdiObjects.h"
 #include "base/NarrowText.h"
 #include "framework/Resources.h"
@@ -44,7 +45,7 @@ TEST(Resources, PicturesDecodeAtTheirSizesAndEachButtonHasThreeDistinctFaces) {
       ASSERT_NE(faces[k], nullptr) << first + k;
       EXPECT_EQ(GetBitmapSize(faces[k]), (POINT{89, 30})) << first + k;
     }
-    const auto centre = [](HBITMAP b) { return b->pixels.Pixel(10, 15); };
+    const auto centre = [](HBITMAP b) { return b->pixels->Pixel(10, 15); };
     EXPECT_NE(centre(faces[0]), centre(faces[1])) << "normal and hover faces of " << first;
     EXPECT_NE(centre(faces[0]), centre(faces[2])) << "normal and disabled faces of " << first;
     for (HBITMAP face : faces) {
@@ -52,6 +53,34 @@ TEST(Resources, PicturesDecodeAtTheirSizesAndEachButtonHasThreeDistinctFaces) {
     }
   }
   EXPECT_EQ(LoadBitmap(AfxGetInstanceHandle(), 50), nullptr);
+}
+
+TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
+  HBITMAP first = LoadBitmap(AfxGetInstanceHandle(), 51);
+  ASSERT_NE(first, nullptr);
+  const platform::Surface original = *first->pixels;
+  DeleteObject(first);
+  HBITMAP again = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP other = LoadBitmap(AfxGetInstanceHandle(), 51);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->pixels.get(), other->pixels.get()) << "decoded once, shared";
+  DeleteObject(other);
+  EXPECT_EQ(again->pixels->Pixel(320, 240), original.Pixel(320, 240));
+  EXPECT_EQ(std::memcmp(again->pixels->Data(), original.Row(0), 640 * 480 * 4), 0)
+      << "released, reloaded and released again, the picture is whole";
+
+  // Drawing into one bitmap leaves the picture of every other load alone.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP old = SelectObject(dc, again);
+  RECT line{0, 0, 200, 40};
+  DrawTextA(dc, "Moravine", -1, &line, DT_LEFT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  HBITMAP fresh = LoadBitmap(AfxGetInstanceHandle(), 51);
+  EXPECT_NE(std::memcmp(again->pixels->Data(), fresh->pixels->Data(), 640 * 480 * 4), 0);
+  EXPECT_EQ(std::memcmp(fresh->pixels->Data(), original.Row(0), 640 * 480 * 4), 0);
+  DeleteObject(again);
+  DeleteObject(fresh);
 }
 
 TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -24,7 +25,7 @@ using testsupport::PumpUntil;
     return ::testing::AssertionFailure() << "no bitmap " << id;
   }
   const platform::Surface& screen = *GetBackingStore(hwnd);
-  const platform::Surface& picture = bitmap->pixels;
+  const platform::Surface& picture = *bitmap->pixels;
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
   for (int y = 0; y < picture.Height() && result; ++y) {
     for (int x = 0; x < picture.Width(); ++x) {
@@ -120,7 +121,7 @@ TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEvery
       if (inPanel) {
         panelPainted += screen.Pixel(x, y) != 0;
       } else if (!inButtons) {
-        backgroundMismatches += screen.Pixel(x, y) != background->pixels.Pixel(x, y);
+        backgroundMismatches += screen.Pixel(x, y) != background->pixels->Pixel(x, y);
       }
     }
   }
@@ -157,9 +158,11 @@ TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStay
   PumpPending();
   const std::vector<platform::ScreenRect>& presented = Native().presented;
   const std::size_t before = presented.size();
+  const platform::Surface pixels = *GetBackingStore(hwnd);
   window->InvalidateRect(&window->m_rcWebPanel, FALSE);
   PumpPending();
   EXPECT_EQ(presented.size(), before);
+  EXPECT_EQ(std::memcmp(GetBackingStore(hwnd)->Row(0), pixels.Row(0), 640 * 480 * 4), 0) << "no pixel changed";
 
   window->InvalidateRect(&window->m_rcVersionText, FALSE);
   PumpPending();

@@ -4,6 +4,7 @@
 // headless one serves the tests.
 #pragma once
 
+#include "platform/display/DesktopFont.h"
 #include "platform/display/Surface.h"
 
 #include <cstdint>
@@ -50,6 +51,8 @@ class Display {
 
   // The desktop's work area, in screen pixels.
   virtual ScreenRect WorkArea() = 0;
+  // The desktop's user-interface font and text smoothing.
+  virtual DesktopFont UiFont() = 0;
 
   // A top-level window without decoration showing `backing`, which the
   // framework keeps alive and may resize. Hidden until Show. 0 on failure.

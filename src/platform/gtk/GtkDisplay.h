@@ -21,6 +21,7 @@ class GtkDisplay final : public Display {
   std::string FailureReason() const override { return failure_; }
   void SetEventSink(DisplayEvents* sink) override { sink_ = sink; }
   ScreenRect WorkArea() override;
+  DesktopFont UiFont() override;
   NativeWindow CreateTopLevel(void* owner, const std::string& titleUtf8, const Surface* backing) override;
   NativeWindow CreateChild(NativeWindow parent, void* owner, ScreenRect rect) override;
   void SetIcon(NativeWindow window, std::span<const std::uint8_t> png) override;

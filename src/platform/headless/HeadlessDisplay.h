@@ -37,6 +37,7 @@ class HeadlessDisplay final : public Display {
 
   // Settings a test may change.
   ScreenRect workArea{0, 0, 1024, 768};
+  DesktopFont uiFont;  // the settings of a desktop that sets nothing
   std::string failure;  // non-empty: no window can be made
   // Asked while a box is shown: true keeps it open for one more turn of its
   // loop. Unset, every box is answered at once.
@@ -56,6 +57,7 @@ class HeadlessDisplay final : public Display {
   std::string FailureReason() const override { return failure; }
   void SetEventSink(DisplayEvents* sink) override { sink_ = sink; }
   ScreenRect WorkArea() override { return workArea; }
+  DesktopFont UiFont() override { return uiFont; }
   NativeWindow CreateTopLevel(void* owner, const std::string& titleUtf8, const Surface* backing) override;
   NativeWindow CreateChild(NativeWindow parent, void* owner, ScreenRect rect) override;
   void SetIcon(NativeWindow window, std::span<const std::uint8_t> png) override;

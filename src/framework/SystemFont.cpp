@@ -1,0 +1,140 @@
+#include "framework/SystemFont.h"
+
+#include "framework/DisplayBinding.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+// The launcher's status lines are 15 pixels high; letters of the system
+// font fit such a line whole, as they did on the platform it was made for.
+constexpr int kLineRows = 15;
+constexpr int kSmallestSize = 8;
+// The texts the font must fit: Traditional Chinese, punctuation and digits.
+constexpr char kSample[] = "版本目前已下載：0123456789%";
+// Installed with the program's set-up, so that Chinese never shows as boxes.
+constexpr char kChineseFallback[] = "Noto Sans CJK TC";
+constexpr char kLanguage[] = "zh-tw";
+
+cairo_antialias_t CairoAntialias(platform::Antialias a) {
+  switch (a) {
+    case platform::Antialias::None:
+      return CAIRO_ANTIALIAS_NONE;
+    case platform::Antialias::Gray:
+      return CAIRO_ANTIALIAS_GRAY;
+    case platform::Antialias::Subpixel:
+      return CAIRO_ANTIALIAS_SUBPIXEL;
+    case platform::Antialias::Default:
+      break;
+  }
+  return CAIRO_ANTIALIAS_DEFAULT;
+}
+
+cairo_hint_style_t CairoHintStyle(platform::HintStyle h) {
+  switch (h) {
+    case platform::HintStyle::None:
+      return CAIRO_HINT_STYLE_NONE;
+    case platform::HintStyle::Slight:
+      return CAIRO_HINT_STYLE_SLIGHT;
+    case platform::HintStyle::Medium:
+      return CAIRO_HINT_STYLE_MEDIUM;
+    case platform::HintStyle::Full:
+      return CAIRO_HINT_STYLE_FULL;
+    case platform::HintStyle::Default:
+      break;
+  }
+  return CAIRO_HINT_STYLE_DEFAULT;
+}
+
+cairo_subpixel_order_t CairoSubpixelOrder(platform::SubpixelOrder o) {
+  switch (o) {
+    case platform::SubpixelOrder::Rgb:
+      return CAIRO_SUBPIXEL_ORDER_RGB;
+    case platform::SubpixelOrder::Bgr:
+      return CAIRO_SUBPIXEL_ORDER_BGR;
+    case platform::SubpixelOrder::Vrgb:
+      return CAIRO_SUBPIXEL_ORDER_VRGB;
+    case platform::SubpixelOrder::Vbgr:
+      return CAIRO_SUBPIXEL_ORDER_VBGR;
+    case platform::SubpixelOrder::Default:
+      break;
+  }
+  return CAIRO_SUBPIXEL_ORDER_DEFAULT;
+}
+
+// Text is smoothed as the desktop's own widgets smooth it, with metrics
+// hinted to whole pixels as theirs are.
+void SetSmoothing(PangoContext* context, const platform::DesktopFont& desktop) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CairoAntialias(desktop.antialias));
+  cairo_font_options_set_hint_style(options, CairoHintStyle(desktop.hintStyle));
+  cairo_font_options_set_subpixel_order(options, CairoSubpixelOrder(desktop.subpixelOrder));
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
+}
+
+// The desktop font's size in pixels; its families with the Chinese fallback last.
+double DesktopPixels(const PangoFontDescription* desktop, double dpi) {
+  const double size = static_cast<double>(pango_font_description_get_size(desktop)) / PANGO_SCALE;
+  if (size <= 0) {
+    return 10.0 * 96.0 / 72.0;
+  }
+  return pango_font_description_get_size_is_absolute(desktop) ? size : size * dpi / 72.0;
+}
+
+std::string FamiliesOf(const PangoFontDescription* desktop) {
+  const char* family = pango_font_description_get_family(desktop);
+  return std::string(family != nullptr && *family != '\0' ? family : "Sans") + "," + kChineseFallback;
+}
+
+// The bottom row of the sample's ink, counted from the line's top.
+int InkBottom(PangoContext* context) {
+  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(context), &g_object_unref);
+  pango_layout_set_text(layout.get(), kSample, -1);
+  PangoRectangle ink;
+  pango_layout_get_pixel_extents(layout.get(), &ink, nullptr);
+  return ink.y + ink.height;
+}
+
+}  // namespace
+
+SystemFont::SystemFont(const platform::DesktopFont& desktop)
+    : desktop_(desktop),
+      fontMap_(pango_cairo_font_map_new(), &g_object_unref),
+      context_(pango_font_map_create_context(fontMap_.get()), &g_object_unref) {
+  PangoContext* context = context_.get();
+  pango_context_set_language(context, pango_language_from_string(kLanguage));
+  pango_context_set_base_dir(context, PANGO_DIRECTION_LTR);
+  SetSmoothing(context, desktop);
+
+  PangoFontDescription* font = pango_font_description_from_string(desktop.name.c_str());
+  pango_font_description_set_family(font, FamiliesOf(font).c_str());
+  // The largest whole pixel size up to the desktop's whose letters fit the line.
+  pixelSize_ = static_cast<int>(std::lround(DesktopPixels(font, desktop.dpi)));
+  for (;; --pixelSize_) {
+    pango_font_description_set_absolute_size(font, pixelSize_ * PANGO_SCALE);
+    pango_context_set_font_description(context, font);
+    if (pixelSize_ <= kSmallestSize || InkBottom(context) <= kLineRows) {
+      break;
+    }
+  }
+  pango_font_description_free(font);
+}
+
+const SystemFont& SystemFont::Current() {
+  static std::unique_ptr<SystemFont> font;
+  platform::Display* display = CurrentDisplay();
+  const platform::DesktopFont desktop = display != nullptr ? display->UiFont() : platform::DesktopFont{};
+  if (font == nullptr || !(font->Desktop() == desktop)) {
+    font = std::make_unique<SystemFont>(desktop);
+  }
+  return *font;
+}
+
+std::unique_ptr<PangoLayout, decltype(&g_object_unref)> SystemFont::NewLayout(std::string_view utf8) const {
+  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(context_.get()), &g_object_unref);
+  pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
+  return layout;
+}

@@ -1,0 +1,32 @@
+// The font a fresh device context draws with: the desktop's user-interface
+// font with a Traditional Chinese fallback, at a size whose letters fit a
+// 15-pixel line, and laid out as Traditional Chinese whatever the locale, so
+// that the same glyph forms are chosen everywhere.
+#pragma once
+
+#include "platform/display/DesktopFont.h"
+
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <string_view>
+
+class SystemFont {
+ public:
+  explicit SystemFont(const platform::DesktopFont& desktop);
+
+  // The font for the framework's display's settings as they are now; the
+  // built-in settings when no display was chosen.
+  static const SystemFont& Current();
+
+  // One line of UTF-8 text in this font, without wrapping.
+  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> NewLayout(std::string_view utf8) const;
+  int PixelSize() const { return pixelSize_; }
+  const platform::DesktopFont& Desktop() const { return desktop_; }
+
+ private:
+  platform::DesktopFont desktop_;
+  std::unique_ptr<PangoFontMap, decltype(&g_object_unref)> fontMap_;
+  std::unique_ptr<PangoContext, decltype(&g_object_unref)> context_;
+  int pixelSize_ = 0;
+};

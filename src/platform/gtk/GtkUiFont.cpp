@@ -1,0 +1,81 @@
+// The desktop's font settings as GTK keeps them: the font name setting, the
+// screen's resolution and the font options GTK derives from its smoothing
+// settings for its own widgets.
+#include "platform/gtk/GtkDisplay.h"
+
+#include <gtk/gtk.h>
+
+namespace platform {
+
+namespace {
+
+Antialias AntialiasOf(cairo_antialias_t a) {
+  switch (a) {
+    case CAIRO_ANTIALIAS_NONE:
+      return Antialias::None;
+    case CAIRO_ANTIALIAS_GRAY:
+      return Antialias::Gray;
+    case CAIRO_ANTIALIAS_SUBPIXEL:
+      return Antialias::Subpixel;
+    default:
+      return Antialias::Default;
+  }
+}
+
+HintStyle HintStyleOf(cairo_hint_style_t h) {
+  switch (h) {
+    case CAIRO_HINT_STYLE_NONE:
+      return HintStyle::None;
+    case CAIRO_HINT_STYLE_SLIGHT:
+      return HintStyle::Slight;
+    case CAIRO_HINT_STYLE_MEDIUM:
+      return HintStyle::Medium;
+    case CAIRO_HINT_STYLE_FULL:
+      return HintStyle::Full;
+    default:
+      return HintStyle::Default;
+  }
+}
+
+SubpixelOrder SubpixelOrderOf(cairo_subpixel_order_t o) {
+  switch (o) {
+    case CAIRO_SUBPIXEL_ORDER_RGB:
+      return SubpixelOrder::Rgb;
+    case CAIRO_SUBPIXEL_ORDER_BGR:
+      return SubpixelOrder::Bgr;
+    case CAIRO_SUBPIXEL_ORDER_VRGB:
+      return SubpixelOrder::Vrgb;
+    case CAIRO_SUBPIXEL_ORDER_VBGR:
+      return SubpixelOrder::Vbgr;
+    default:
+      return SubpixelOrder::Default;
+  }
+}
+
+}  // namespace
+
+DesktopFont GtkDisplay::UiFont() {
+  DesktopFont font;
+  GtkSettings* settings = failure_.empty() ? gtk_settings_get_default() : nullptr;
+  if (settings == nullptr) {
+    return font;
+  }
+  gchar* name = nullptr;
+  g_object_get(settings, "gtk-font-name", &name, nullptr);
+  if (name != nullptr && *name != '\0') {
+    font.name = name;
+  }
+  g_free(name);
+  GdkScreen* screen = gdk_screen_get_default();
+  if (const double dpi = gdk_screen_get_resolution(screen); dpi > 0) {
+    font.dpi = dpi;
+  }
+  if (const cairo_font_options_t* options = gdk_screen_get_font_options(screen)) {
+    font.antialias = AntialiasOf(cairo_font_options_get_antialias(options));
+    font.hintStyle = HintStyleOf(cairo_font_options_get_hint_style(options));
+    font.subpixelOrder = SubpixelOrderOf(cairo_font_options_get_subpixel_order(options));
+  }
+  return font;
+}
+
+}  // namespace platform

@@ -1,0 +1,267 @@
+// Text drawing: where the lines go, what clips them, the background modes,
+// the mnemonic ampersand, the system font's coverage and glyph forms of the
+// launcher's Chinese, and texts that do not convert.
+#include "framework/DrawText.h"
+#include "framework/GdiObjects.h"
+#include "framework/SystemFont.h"
+#include "framework/TextLines.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Not a grey, so that no shade of black text over white can equal it.
+constexpr std::uint32_t kGround = 0x4080C0;
+
+// Sets a locale for one test and restores the C locale after it.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const char* name) : ok_(std::setlocale(LC_ALL, name) != nullptr) {}
+  ~LocaleScope() { std::setlocale(LC_ALL, "C"); }
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+
+// A memory context holding a 200 by 60 picture of its own, in the ground colour.
+class Canvas {
+ public:
+  Canvas() : bitmap_(new GdiBitmap{std::make_shared<platform::Surface>(200, 60)}), dc_(CreateCompatibleDC(nullptr)) {
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        bitmap_->pixels->Row(y)[x] = kGround;
+      }
+    }
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+  }
+  HDC dc() const { return dc_; }
+  const platform::Surface& pixels() const { return *bitmap_->pixels; }
+
+  int Draw(const std::string& text, RECT rect, UINT format = DT_LEFT) {
+    return DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  }
+
+  // The smallest rectangle holding every pixel that is not the ground colour.
+  RECT Ink() const {
+    RECT ink{200, 60, 0, 0};
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        if (pixels().Pixel(x, y) != kGround) {
+          ink = RECT{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                     std::max(ink.bottom, y + 1)};
+        }
+      }
+    }
+    return ink;
+  }
+
+  bool SamePixels(const Canvas& other) const {
+    return std::memcmp(pixels().Row(0), other.pixels().Row(0), 200 * 60 * 4) == 0;
+  }
+
+ private:
+  HBITMAP bitmap_;
+  HDC dc_;
+  HBITMAP old_;
+};
+
+const RECT kTall{10, 5, 190, 55};
+
+TEST(TextLines, BreakOnlyAtLineEndsAndReadAmpersandsAsPrefixes) {
+  const auto lines = SplitTextLines("a b\r\nc\rd\ne&");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].text, "a b");
+  EXPECT_EQ(lines[1].text, "c");
+  EXPECT_EQ(lines[2].text, "d");
+  EXPECT_EQ(lines[3].text, "e") << "a last ampersand shows nothing";
+
+  const auto marked = SplitTextLines("x&&y&版z&\nw");
+  ASSERT_EQ(marked.size(), 2u);
+  EXPECT_EQ(marked[0].text, "x&y版z");
+  ASSERT_EQ(marked[0].underlined.size(), 1u);
+  EXPECT_EQ(marked[0].underlined[0], (std::pair<std::size_t, std::size_t>{3, 6})) << "the whole character";
+  EXPECT_EQ(marked[1].text, "w");
+}
+
+TEST(DrawText, AFreshContextDrawsBlackTextOverAWhiteFillFromTheTopLeft) {
+  Canvas canvas;
+  EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
+  const int height = canvas.Draw("版本", kTall);
+  EXPECT_GT(height, 0);
+  EXPECT_LE(height, 20);
+  const RECT ink = canvas.Ink();
+  EXPECT_EQ(ink.left, kTall.left) << "the white fill starts at the left edge";
+  EXPECT_EQ(ink.top, kTall.top);
+  EXPECT_EQ(ink.bottom, kTall.top + height);
+  std::uint32_t darkest = 0xFFFFFF;
+  for (int y = ink.top; y < ink.bottom; ++y) {
+    for (int x = ink.left; x < ink.right; ++x) {
+      const std::uint32_t p = canvas.pixels().Pixel(x, y);
+      EXPECT_NE(p, kGround) << "filled at (" << x << "," << y << ")";
+      EXPECT_EQ(p >> 24, 0u) << "pixels stay 0x00RRGGBB";
+      EXPECT_TRUE((p & 0xFF) == (p >> 8 & 0xFF) && (p & 0xFF) == (p >> 16 & 0xFF)) << "black over white is grey";
+      darkest = std::min(darkest, p);
+    }
+  }
+  EXPECT_LE(darkest, 0x101010u) << "black text";
+}
+
+TEST(DrawText, TransparentTextStartsAtTheTopAndVerticalCentringChangesNothing) {
+  Canvas plain;
+  Canvas centred;
+  EXPECT_EQ(SetBkMode(plain.dc(), TRANSPARENT), OPAQUE);
+  EXPECT_EQ(GetBkMode(plain.dc()), TRANSPARENT);
+  SetBkMode(centred.dc(), TRANSPARENT);
+  EXPECT_EQ(SetBkMode(plain.dc(), 7), 0) << "no such mode";
+  plain.Draw("版本：2.0.1.0.3", kTall);
+  centred.Draw("版本：2.0.1.0.3", kTall, DT_VCENTER);
+  EXPECT_TRUE(plain.SamePixels(centred));
+  const RECT ink = plain.Ink();
+  EXPECT_GE(ink.top, kTall.top);
+  EXPECT_LT(ink.top, kTall.top + 5) << "the line starts at the top edge";
+  EXPECT_LE(ink.bottom, kTall.top + 15) << "the letters fit a 15-pixel line";
+  EXPECT_LT(ink.left, kTall.left + 3);
+  EXPECT_LT(ink.Width(), 120);
+}
+
+TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangle) {
+  Canvas one;
+  Canvas two;
+  Canvas cut;
+  for (Canvas* c : {&one, &two, &cut}) {
+    SetBkMode(c->dc(), TRANSPARENT);
+  }
+  const int lineHeight = one.Draw("版本", kTall);
+  EXPECT_EQ(two.Draw("版本\n版本", kTall), 2 * lineHeight);
+  EXPECT_GT(two.Ink().bottom, kTall.top + lineHeight) << "the second line is below the first";
+  EXPECT_EQ(two.Ink().left, one.Ink().left) << "each line starts at the left edge";
+
+  // A rectangle that ends inside the second line cuts it there, and a narrow
+  // one cuts the lines at its right edge.
+  const RECT small{kTall.left, kTall.top, kTall.left + 12, kTall.top + lineHeight + 6};
+  cut.Draw("版本\n版本", small);
+  const RECT ink = cut.Ink();
+  EXPECT_EQ(ink.bottom, small.bottom);
+  EXPECT_LE(ink.right, small.right);
+  EXPECT_GE(ink.left, small.left);
+}
+
+TEST(DrawText, APaintsClipRegionLimitsTheText) {
+  Canvas canvas;
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  canvas.dc()->clipped = true;
+  canvas.dc()->clip.Add(RECT{0, 0, 20, 60});
+  canvas.Draw("版本版本", kTall);
+  EXPECT_LE(canvas.Ink().right, 20);
+  EXPECT_GT(canvas.Ink().right, kTall.left) << "the part inside the region is drawn";
+
+  Canvas outside;
+  outside.dc()->clipped = true;
+  outside.dc()->clip.Add(RECT{0, 0, 5, 5});
+  outside.Draw("版本", kTall);
+  EXPECT_TRUE(outside.Ink().IsEmpty());
+}
+
+TEST(DrawText, AnAmpersandUnderlinesTheNextCharacterAndTwoDrawOne) {
+  Canvas plain;
+  Canvas marked;
+  plain.Draw("AB", kTall);
+  marked.Draw("&AB", kTall);
+  EXPECT_FALSE(plain.SamePixels(marked));
+  EXPECT_EQ(plain.Ink(), marked.Ink()) << "the ampersand takes no room";
+  // The underline lies under the first letter only, below the letters' middle.
+  RECT underline{200, 60, 0, 0};
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      if (plain.pixels().Pixel(x, y) != marked.pixels().Pixel(x, y)) {
+        underline = RECT{std::min(underline.left, x), std::min(underline.top, y), std::max(underline.right, x + 1),
+                         std::max(underline.bottom, y + 1)};
+      }
+    }
+  }
+  const RECT letters = plain.Ink();
+  EXPECT_LT(underline.right, letters.left + letters.Width() * 2 / 3);
+  EXPECT_GT(underline.top, letters.top + letters.Height() / 2);
+
+  Canvas one;
+  Canvas two;
+  SetBkMode(one.dc(), TRANSPARENT);
+  SetBkMode(two.dc(), TRANSPARENT);
+  one.Draw("&&", kTall);
+  two.Draw("&&&&", kTall);
+  EXPECT_GT(one.Ink().Width(), 3);
+  EXPECT_GT(two.Ink().Width(), one.Ink().Width() * 3 / 2) << "&&&& draws two ampersands, && one";
+  EXPECT_LT(two.Ink().Width(), one.Ink().Width() * 5 / 2);
+}
+
+TEST(DrawText, TheSystemFontCoversTheLaunchersChinese) {
+  for (const char* text : {"版本：2.0.1.0.3", "目前已下載：100 %"}) {
+    const auto layout = SystemFont::Current().NewLayout(text);
+    EXPECT_EQ(pango_layout_get_unknown_glyphs_count(layout.get()), 0) << text;
+  }
+}
+
+// The glyphs of a one-line layout, in order.
+std::vector<PangoGlyph> Glyphs(PangoLayout* layout) {
+  std::vector<PangoGlyph> glyphs;
+  PangoLayoutIter* it = pango_layout_get_iter(layout);
+  do {
+    if (const PangoGlyphItem* run = pango_layout_iter_get_run_readonly(it)) {
+      for (int i = 0; i < run->glyphs->num_glyphs; ++i) {
+        glyphs.push_back(run->glyphs->glyphs[i].glyph);
+      }
+    }
+  } while (pango_layout_iter_next_run(it));
+  pango_layout_iter_free(it);
+  return glyphs;
+}
+
+std::vector<PangoGlyph> GlyphsAs(const char* text, const char* language) {
+  const auto layout = SystemFont::Current().NewLayout(text);
+  PangoAttrList* list = pango_attr_list_new();
+  pango_attr_list_insert(list, pango_attr_language_new(pango_language_from_string(language)));
+  pango_layout_set_attributes(layout.get(), list);
+  pango_attr_list_unref(list);
+  return Glyphs(layout.get());
+}
+
+TEST(DrawText, TheTextsAreLaidOutInTraditionalChineseFormsEvenInAJapaneseDesktopFont) {
+  // A Japanese desktop's font holds the Chinese characters too, in Japanese forms.
+  testsupport::HeadlessSession session;
+  session.display.uiFont.name = "Noto Sans CJK JP 10";
+  const char* text = "版本：目前已下載：";
+  const auto layout = SystemFont::Current().NewLayout(text);
+  EXPECT_EQ(Glyphs(layout.get()), GlyphsAs(text, "zh-tw"));
+  EXPECT_NE(Glyphs(layout.get()), GlyphsAs(text, "zh-cn")) << "Simplified Chinese forms differ, so this can tell";
+  EXPECT_NE(Glyphs(layout.get()), GlyphsAs(text, "ja"));
+}
+
+TEST(DrawText, BytesThatDoNotConvertEndTheText) {
+  Canvas prefix;
+  Canvas utf8;
+  prefix.Draw("版本：2.0", kTall);
+  utf8.Draw("版本：2.0\xFF.1", kTall);
+  EXPECT_TRUE(utf8.SamePixels(prefix)) << "an invalid byte";
+  Canvas big5;
+  {
+    LocaleScope big5Locale("zh_TW.BIG5");
+    ASSERT_TRUE(big5Locale.ok()) << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
+    big5.Draw("\xAA\xA9\xA5\xBB\xA1\x47" "2.0\xA1", kTall);
+  }
+  EXPECT_TRUE(big5.SamePixels(prefix)) << "a Big5 character cut off";
+}
+
+}  // namespace
