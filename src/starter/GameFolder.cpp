@@ -62,8 +62,9 @@ GameFolderLookup FindGameFolder() {
   }
   const auto folder = UnixPathOf(registry.parent_path(), *installPath);
   if (!folder) {
-    return Problem("the game folder \"" + *installPath + "\" named by the registry of the Wine prefix " +
-                   prefix + " is not on one of its drives");
+    return Problem("the game folder \"" + *installPath +
+                   "\" named by the registry of the Wine prefix " + prefix +
+                   " is not on one of its drives");
   }
   if (!std::filesystem::is_directory(*folder, error)) {
     return Problem("the game folder " + folder->string() + " (\"" + *installPath +

@@ -37,5 +37,6 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 for pixels in 48 64 128 256; do
   icon="$prefix/share/icons/hicolor/${pixels}x${pixels}/apps/$id.png"
   [ -f "$icon" ] || fail "no icon $icon"
-  [ "$(identify -format '%wx%h' "$icon")" = "${pixels}x${pixels}" ] || fail "$icon is not ${pixels}x${pixels}"
+  [ "$(identify -format '%wx%h' "$icon")" = "${pixels}x${pixels}" ] ||
+    fail "$icon is not ${pixels}x${pixels}"
 done

@@ -75,7 +75,8 @@ expect_launcher_in "$work/home/.wine/$game_folder" unset
 
 # The path as Windows reads it: drive letter and names in any case, either
 # slash, a closing separator, and another drive.
-make_prefix "$work/cased" 's/^"InstallPath"=.*/"InstallPath"="c:\\\\PROGRAM FILES (X86)\/veltrano\\\\MORAVINE\\\\"/'
+cased='c:\\\\PROGRAM FILES (X86)\/veltrano\\\\MORAVINE\\\\'
+make_prefix "$work/cased" "s/^\"InstallPath\"=.*/\"InstallPath\"=\"$cased\"/"
 start WINEPREFIX="$work/cased"
 expect_launcher_in "$work/cased/$game_folder" "$work/cased"
 make_prefix "$work/other" 's/^"InstallPath"=.*/"InstallPath"="D:\\\\Games\\\\Moravine"/'
@@ -86,7 +87,8 @@ start WINEPREFIX="$work/other"
 expect_launcher_in "$work/disk/Games/Moravine" "$work/other"
 
 # Not installed: no game key, or a key without the install path.
-make_prefix "$work/nokey" 's/^\[Software\\\\Wow6432Node\\\\Veltrano\\\\Moravine Cht\].*/[Software\\\\Other]/'
+game_key='Software\\\\Wow6432Node\\\\Veltrano\\\\Moravine Cht'
+make_prefix "$work/nokey" "s/^\[$game_key\].*/[Software\\\\Other]/"
 start WINEPREFIX="$work/nokey"
 expect_refusal "Moravine is not installed in the Wine prefix $work/nokey"
 make_prefix "$work/novalue" '/^"InstallPath"=/d'
