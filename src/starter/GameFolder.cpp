@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/registry/MachineHive.h"
