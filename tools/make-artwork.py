@@ -9,6 +9,8 @@ Writes, relative to the current directory (run it from the repository root):
                                (orange), hover/pressed (blue) and disabled (grey)
                                faces
   res/icon.png                 48x48 window icon
+  packaging/icons/N.png        the same icon drawn at NxN for the desktop, N = 64,
+                               128, 256
 
 Usage:  python3 tools/make-artwork.py
 
@@ -31,6 +33,10 @@ TITLE_FONT = (os.path.join(FONT_DIR, "NotoSerifCJK-Bold.ttc"), 3)  # Noto Serif 
 
 OUT_DIR = "res"
 BITMAP_DIR = os.path.join(OUT_DIR, "bitmaps")
+# The icon drawn again at the larger sizes of the desktop's icon theme, for
+# application grids and software centres (the theme's 48x48 is res/icon.png).
+DESKTOP_ICON_DIR = os.path.join("packaging", "icons")
+DESKTOP_ICON_SIZES = (64, 128, 256)
 BACKGROUND_ID = 51
 FIRST_BUTTON_ID = 52
 
@@ -424,34 +430,36 @@ def button_face(label, style, font):
 
 # ------------------------------------------------------------------- icon
 
-def icon():
-    """48x48 RGBA medallion with a gilded serif M."""
-    s = SUPERSAMPLE
-    size = (48 * s, 48 * s)
+def icon(pixels=48):
+    """pixels x pixels RGBA medallion with a gilded serif M, drawn on a 48-unit grid."""
+    s = SUPERSAMPLE * pixels / 48
+    size = (pixels * SUPERSAMPLE, pixels * SUPERSAMPLE)
     image = Image.new("RGB", size, (0, 0, 0))
     disc = Image.new("L", size, 0)
     ImageDraw.Draw(disc).ellipse((0, 0, size[0] - 1, size[1] - 1), fill=255)
     inner = Image.new("L", size, 0)
     ImageDraw.Draw(inner).ellipse((5 * s, 5 * s, 43 * s - 1, 43 * s - 1), fill=255)
 
+    outline = ImageFilter.MaxFilter(2 * round(s) + 1)
     gold = vertical_gradient(size, GOLD_STOPS)
     paint(image, gold, disc)
-    paint(image, GOLD_OUTLINE, inner.filter(ImageFilter.MaxFilter(2 * s + 1)))
+    paint(image, GOLD_OUTLINE, inner.filter(outline))
     paint(image, vertical_gradient(size, SKY_STOPS), inner)
 
-    font = load_font(TITLE_FONT, 30 * s)
+    font = load_font(TITLE_FONT, round(30 * s))
     letter = text_mask(size, font, "M", (24 * s, 24.5 * s))
-    paint(image, GOLD_OUTLINE, letter.filter(ImageFilter.MaxFilter(2 * s + 1)))
+    paint(image, GOLD_OUTLINE, letter.filter(outline))
     paint(image, gold, letter)
 
     image.putalpha(disc)
-    return image.resize((48, 48), Image.LANCZOS)
+    return image.resize((pixels, pixels), Image.LANCZOS)
 
 
 # ------------------------------------------------------------------- main
 
 def main():
     os.makedirs(BITMAP_DIR, exist_ok=True)
+    os.makedirs(DESKTOP_ICON_DIR, exist_ok=True)
     write_bmp24(os.path.join(BITMAP_DIR, "%d.bmp" % BACKGROUND_ID), background())
     font = load_font(LABEL_FONT, 16)
     face_id = FIRST_BUTTON_ID
@@ -461,6 +469,8 @@ def main():
                         button_face(label, style, font))
             face_id += 1
     write_png(os.path.join(OUT_DIR, "icon.png"), icon())
+    for pixels in DESKTOP_ICON_SIZES:
+        write_png(os.path.join(DESKTOP_ICON_DIR, "%d.png" % pixels), icon(pixels))
 
 
 if __name__ == "__main__":

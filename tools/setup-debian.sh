@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-noto-cjk
   python3 python3-pil
+  dpkg-dev desktop-file-utils appstream
   iproute2 util-linux locales
 )
 
