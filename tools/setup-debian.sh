@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk
   python3 python3-pil
   iproute2 util-linux locales
+  shared-mime-info
 )
 
 missing=()
