@@ -63,4 +63,11 @@ class LauncherWindow : public CWnd {
   void DownloadPatch(const char* site);
   // The command of the button with that id.
   void RunCommand(int id);
+  // Command 1: starts the game and quits, or says it could not.
+  void PlayGame();
+  // Command 2: asks the update server for the current version and, when it
+  // is newer, for the patch's address, then downloads the patch.
+  void RunOnlineUpdate();
+  // Commands 3 and 6: the page in the desktop's browser, else in the panel.
+  void OpenWebPage(const char* url);
 };
