@@ -50,6 +50,7 @@ LRESULT LauncherWindow::OnSkinButton(WPARAM state, LPARAM lParam) {
 }
 
 void LauncherWindow::RunCommand(int id) {
+  ++m_nCommandsRunning;
   switch (id) {
     case 1:
       PlayGame();
@@ -75,12 +76,19 @@ void LauncherWindow::RunCommand(int id) {
     default:
       break;
   }
+  // The window may have been closed while the command waited.
+  if (--m_nCommandsRunning == 0 && m_bDeleteAfterCommand) {
+    delete this;
+  }
 }
 
 void LauncherWindow::PlayGame() {
   m_buttons.EnableButton(1, FALSE, TRUE);
   if (RunProgram("MRVSP.dat")) {
     PostQuitMessage(0);
+    return;
+  }
+  if (m_hWnd == nullptr) {
     return;
   }
   ShowNotice(m_hWnd, IDS_PLAY_FAILED, IDS_CAPTION_TROUBLE);
@@ -96,8 +104,13 @@ void LauncherWindow::RunOnlineUpdate() {
     EnableUpdateButtons(m_buttons);
     return;
   }
-  // A failed query says nothing, but the player may try again.
-  if (!m_pUpdateAgent->QueryLatestVersion(VersionQueryUrl().c_str())) {
+  // A failed query says nothing, but the player may try again. A window
+  // closed during a query ends the command.
+  const bool versionKnown = m_pUpdateAgent->QueryLatestVersion(VersionQueryUrl().c_str());
+  if (m_hWnd == nullptr) {
+    return;
+  }
+  if (!versionKnown) {
     EnableUpdateButtons(m_buttons);
     return;
   }
@@ -107,7 +120,11 @@ void LauncherWindow::RunOnlineUpdate() {
     return;
   }
   // A server without a download has said so in the query.
-  if (!m_pUpdateAgent->QueryDownloadSite(DownloadSiteQueryUrl().c_str())) {
+  const bool siteKnown = m_pUpdateAgent->QueryDownloadSite(DownloadSiteQueryUrl().c_str());
+  if (m_hWnd == nullptr) {
+    return;
+  }
+  if (!siteKnown) {
     EnableUpdateButtons(m_buttons);
     return;
   }

@@ -34,9 +34,10 @@ DesktopSandbox::DesktopSandbox(const std::set<std::string>& kinds) : kinds_(kind
 
   const fs::path recorder = folder_ / "bin" / "record-start";
   const fs::path log = folder_ / "starts.log";
+  const fs::path hold = folder_ / "hold";
   Write(recorder,
         "#!/bin/sh\nkind=$1\nshift\nline=$kind\nfor a in \"$@\"; do line=\"$line|$a\"; done\necho \"$line\" >> '" +
-            log.string() + "'\n");
+            log.string() + "'\nwhile [ -e '" + hold.string() + "' ]; do sleep 0.05; done\n");
   fs::permissions(recorder, fs::perms(0755));
   // GIO finds handlers through the folder's MIME cache, as a desktop's
   // update-desktop-database leaves it.
@@ -70,6 +71,14 @@ std::vector<std::string> DesktopSandbox::Starts() const {
   std::ifstream in(folder_ / "starts.log");
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+void DesktopSandbox::Hold(bool held) const {
+  if (held) {
+    Write(folder_ / "hold", "");
+  } else {
+    fs::remove(folder_ / "hold");
+  }
 }
 
 DesktopSandbox& DesktopSandbox::Current() { return *current; }

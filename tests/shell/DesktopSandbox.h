@@ -22,6 +22,8 @@ class DesktopSandbox {
   // Every start of a stand-in so far, one line each: its kind, then its
   // arguments separated by '|'.
   std::vector<std::string> Starts() const;
+  // While held, a stand-in keeps running after it has recorded its start.
+  void Hold(bool held) const;
   const std::filesystem::path& Folder() const { return folder_; }
 
   // The sandbox of this test program.

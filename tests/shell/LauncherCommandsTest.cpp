@@ -234,4 +234,15 @@ TEST_F(LauncherUpdateOverLoopback, AFailedSiteQueryEnablesBothButtonsAfterOnlyIt
   EXPECT_EQ(server.Requests().size(), 4u);
 }
 
+TEST_F(LauncherUpdateOverLoopback, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
+  const LoopbackServer server(Page("MRVVERSION2.0.1.0.4"));
+  // The query dispatches the waiting close while it waits for the reply.
+  PostMessage(hwnd, WM_CLOSE, 0, 0);
+  SendMessage(hwnd, WM_SKINBUTTON, SBS_PRESSED, reinterpret_cast<LPARAM>(window->m_buttons.GetAt(1)));
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  EXPECT_TRUE(QuitPosted());
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+}
+
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <cerrno>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +82,16 @@ TEST_F(AllHandlers, OpenGivesAnAddressToItsSchemesHandlerAndADocumentToItsTypesA
   EXPECT_EQ(Open("gopher://127.0.0.1/"), SE_ERR_NOASSOC);
   EXPECT_EQ(ShellExecute(nullptr, "print", "readmeSP.txt", nullptr, nullptr, SW_SHOWNORMAL), SE_ERR_NOASSOC);
   EXPECT_TRUE(session_.display.messageBoxes.empty());
+}
+
+TEST_F(AllHandlers, TheHandlerIsNeitherWaitedForNorLeftAsAChild) {
+  sandbox_.Hold(true);
+  EXPECT_GT(Open(kPage), 32);
+  // The handler has recorded its start and is still running.
+  EXPECT_EQ(StartsWhenThereAre(1).size(), 1u);
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+  sandbox_.Hold(false);
 }
 
 TEST_F(AllHandlers, ExploreGivesTheAddressToTheFileManager) {
