@@ -94,11 +94,6 @@ TEST_F(AllHandlers, TheHandlerIsNeitherWaitedForNorLeftAsAChild) {
   sandbox_.Hold(false);
 }
 
-TEST_F(AllHandlers, ExploreGivesTheAddressToTheFileManager) {
-  EXPECT_GT(ShellExecute(nullptr, "explore", kPage, nullptr, nullptr, SW_SHOWNORMAL), 32);
-  EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{std::string("folder|") + kPage});
-}
-
 TEST_F(AllHandlers, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
   PutRecordingProgram("explorer.exe");
   EXPECT_GT(Open("explorer.exe", "http://127.0.0.1/a b"), 32);
@@ -107,12 +102,6 @@ TEST_F(AllHandlers, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
   work_.Put("notes.txt", "not a program\n", true);
   EXPECT_EQ(Open("notes.txt", kPage), ERROR_BAD_FORMAT);
   EXPECT_EQ(Open("no-such-program.exe", kPage), SE_ERR_FNF);
-}
-
-TEST_F(AllHandlers, APageGoesToTheBrowserAtTheFirstTry) {
-  PutRecordingProgram("explorer.exe");
-  EXPECT_TRUE(OpenPageOutside(nullptr, kPage));
-  EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{std::string("web|") + kPage});
 }
 
 TEST_F(FolderHandlerOnly, WithoutABrowserAPageGoesToExplorerElseToTheFileManager) {
