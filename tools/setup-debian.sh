@@ -12,6 +12,7 @@ packages=(
   python3 python3-pil
   dpkg-dev desktop-file-utils appstream
   iproute2 util-linux locales
+  shared-mime-info
 )
 
 missing=()

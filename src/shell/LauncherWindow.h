@@ -43,7 +43,7 @@ class LauncherWindow : public CWnd {
 
  protected:
   const MessageMap* GetMessageMap() const override;
-  // The object goes with its window.
+  // The object goes with its window, or once the command under way ends.
   void PostNcDestroy() override;
 
   void OnPaint();
@@ -63,4 +63,17 @@ class LauncherWindow : public CWnd {
   void DownloadPatch(const char* site);
   // The command of the button with that id.
   void RunCommand(int id);
+  // Command 1: starts the game and quits, or says it could not.
+  void PlayGame();
+  // Command 2: asks the update server for the current version and, when it
+  // is newer, for the patch's address, then downloads the patch.
+  void RunOnlineUpdate();
+  // Commands 3 and 6: the page in the desktop's browser, else in the panel.
+  void OpenWebPage(const char* url);
+
+ private:
+  // Commands under way: the queries and message boxes of a command dispatch
+  // messages, and a close among them must not delete the object under it.
+  int m_nCommandsRunning = 0;
+  bool m_bDeleteAfterCommand = false;
 };

@@ -9,4 +9,6 @@ class CHtmlCtrl : public CHtmlView {
   using CHtmlView::Create;
   // Creates the panel window as a child of pParent at rect.
   BOOL Create(const RECT& rect, CWnd* pParent, UINT nID, DWORD dwStyle);
+  // Shows the page at url in the panel in place of the one shown.
+  void Navigate(const char* url);
 };

@@ -66,13 +66,14 @@ class SpawnSettings {
 
 }  // namespace
 
-bool StartProgram(const std::string& name) {
+bool StartProgram(const std::string& name, const std::vector<std::string>& arguments) {
   const std::string file = FindProgramFile(name);
   if (file.empty()) return false;
-  std::vector<std::string> arguments = ProgramArguments(file);
-  if (arguments.empty()) return false;
+  std::vector<std::string> command = ProgramArguments(file);
+  if (command.empty()) return false;
+  command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
+  for (std::string& argument : command) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
   const SpawnSettings settings;

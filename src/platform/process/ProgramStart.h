@@ -18,10 +18,11 @@ std::string FindProgramFile(const std::string& name);
 // as `wine <file>` when wine is on PATH. Empty when the file cannot be run.
 std::vector<std::string> ProgramArguments(const std::string& file);
 
-// Starts the program `name` names with the launcher's environment and current
-// directory and returns at once: true when it started. No descriptor beyond
-// the standard three is passed on, and the program is handed to the system's
-// reaper, so it leaves no zombie and outlives the launcher.
-bool StartProgram(const std::string& name);
+// Starts the program `name` names, followed by `arguments`, with the
+// launcher's environment and current directory and returns at once: true
+// when it started. No descriptor beyond the standard three is passed on, and
+// the program is handed to the system's reaper, so it leaves no zombie and
+// outlives the launcher.
+bool StartProgram(const std::string& name, const std::vector<std::string>& arguments = {});
 
 }  // namespace platform

@@ -1,0 +1,248 @@
+// The seven commands behind the launcher's buttons, pressed on the headless
+// display: what the player sees, which buttons are disabled and enabled
+// again, and what gets started.
+#include "DesktopSandbox.h"
+#include "ScratchFolder.h"
+#include "agent/LoopbackServer.h"
+#include "agent/TestPrefix.h"
+#include "app/LauncherApp.h"
+#include "framework/WindowRecord.h"
+#include "platform/network/NetworkState.h"
+#include "shell/LauncherWindow.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::PumpPending;
+using testsupport::PumpUntil;
+
+constexpr char kUpToDate[] = "您的版本已經是最新的版本，不需要更新。";
+constexpr char kNotConnected[] = "尚未連上網路，停止線上更新。";
+constexpr char kPlayFailed[] = "執行Moravine失敗。";
+constexpr char kGoodNewsCaption[] = "貼心小訊息 ^O^";
+constexpr char kTroubleCaption[] = "貼心小訊息 =_=a";
+
+class ChosenNetwork final : public platform::NetworkState {
+ public:
+  bool IsNetworkAvailable() override { return available; }
+  bool available = true;
+};
+
+std::string Page(const std::string& body) {
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+// The launcher with version 2.0.1.0.4 installed, the maker's web host on
+// 127.0.0.1, a network of the test's choice and a game folder of its own.
+class LauncherCommands : public TestPrefix {
+ protected:
+  void SetUp() override {
+    if (!DesktopSandbox::Current().Has("web") || !DesktopSandbox::Current().Has("text")) {
+      GTEST_SKIP() << "needs the stand-in browser and text editor";
+    }
+    setenv("MORAVINE_WEB_HOST", "127.0.0.1", 1);
+    platform::UseNetworkState(&network);
+    WriteRegistry(RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.4\"")));
+    ASSERT_TRUE(app.InitInstance());
+    window = static_cast<LauncherWindow*>(app.m_pMainWnd);
+    hwnd = window->m_hWnd;
+    PumpUntil([&] { return window->m_nTimer == IDT_STATUS; });
+    starts = DesktopSandbox::Current().Starts().size();
+    session.display.keepMessageBoxOpen = [this](const platform::HeadlessDisplay::ShownMessageBox&) {
+      statesDuringBoxes.push_back({State(1), State(2)});
+      return false;
+    };
+  }
+
+  void TearDown() override {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    platform::UseNetworkState(nullptr);
+    unsetenv("MORAVINE_WEB_HOST");
+  }
+
+  void Press(int id) {
+    session.display.PressLeftButton(hwnd->native, 5 + (id - 1) * 90 + 40, 460);
+    PumpPending();
+  }
+  int State(int id) const { return window->m_buttons.GetAt(id - 1)->m_nState; }
+  bool QuitPosted() const {
+    MSG msg;
+    return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+  }
+  // A script in the game folder that leaves `marker` there once it runs.
+  void PutProgram(const std::string& name, const std::string& marker) {
+    work.Put(name, "#!/bin/sh\ntouch '" + (work.Path() / marker).string() + "'\n", true);
+  }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(work.Path() / name); }
+  std::vector<std::string> NewStarts(std::size_t count) {
+    PumpUntil([&] { return DesktopSandbox::Current().Starts().size() >= starts + count; });
+    const std::vector<std::string> all = DesktopSandbox::Current().Starts();
+    return {all.begin() + static_cast<std::ptrdiff_t>(starts), all.end()};
+  }
+  // The box is the window's own: OK only, no icon, owned by the window.
+  ::testing::AssertionResult IsNotice(std::size_t index, const char* text, const char* caption) const {
+    const auto& boxes = session.display.messageBoxes;
+    if (index >= boxes.size()) return ::testing::AssertionFailure() << "only " << boxes.size() << " boxes";
+    const auto& box = boxes[index];
+    if (box.text != text || box.caption != caption || !box.hasOwner || box.owner != hwnd->native || box.stopIcon) {
+      return ::testing::AssertionFailure() << "box " << index << ": \"" << box.text << "\" / \"" << box.caption << "\"";
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  ScratchFolder work;
+  ChosenNetwork network;
+  testsupport::HeadlessSession session;
+  LauncherApp app;
+  LauncherWindow* window = nullptr;
+  HWND hwnd = nullptr;
+  std::size_t starts = 0;
+  std::vector<std::pair<int, int>> statesDuringBoxes;  // buttons 1 and 2 while each box was up
+};
+
+// The update suites serve port 80, so they run in a network namespace.
+using LauncherUpdateOverLoopback = LauncherCommands;
+
+TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
+  SkinButton* play = window->m_buttons.GetAt(0);
+  for (WPARAM state : {SBS_NORMAL, SBS_HOVER, SBS_DISABLED}) {
+    SendMessage(hwnd, WM_SKINBUTTON, state, reinterpret_cast<LPARAM>(play));
+  }
+  SkinButton stranger(hwnd, 0, 0, 89, 30, 8, 52, 53, 53, 54);
+  SendMessage(hwnd, WM_SKINBUTTON, SBS_PRESSED, reinterpret_cast<LPARAM>(&stranger));
+  PumpPending();
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+  EXPECT_FALSE(QuitPosted());
+  EXPECT_EQ(State(1), SBS_NORMAL);
+}
+
+TEST_F(LauncherCommands, PlayWithoutTheGameSaysSoTwiceAndEnablesPlayAgain) {
+  Press(1);
+  const auto& boxes = session.display.messageBoxes;
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, "CreateProcess failed.");
+  EXPECT_EQ(boxes[0].caption, "Error");
+  EXPECT_FALSE(boxes[0].hasOwner);
+  EXPECT_TRUE(IsNotice(1, kPlayFailed, kTroubleCaption));
+  EXPECT_EQ(statesDuringBoxes.front().first, SBS_DISABLED);
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(LauncherCommands, PlayStartsTheGameAndQuitsWithoutWaiting) {
+  PutProgram("MRVSP.dat", "game-ran");
+  session.display.PressLeftButton(hwnd->native, 45, 460);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_EQ(State(1), SBS_DISABLED);
+  EXPECT_TRUE(PumpUntil([&] { return Exists("game-ran"); }));
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+}
+
+TEST_F(LauncherCommands, JoystickSetUpStartsOrSaysOnlyThatItCouldNot) {
+  Press(5);
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_EQ(session.display.messageBoxes[0].text, "CreateProcess failed.");
+
+  PutProgram("MRVJoyStickSetup.dat", "joystick-ran");
+  Press(5);
+  EXPECT_TRUE(PumpUntil([&] { return Exists("joystick-ran"); }));
+  EXPECT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(LauncherCommands, ReadMeOpensInTheTextApplicationAndAMissingOneShowsNothing) {
+  Press(4);
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+  work.Put("readmeSP.txt", "Read me first.\n");
+  Press(4);
+  EXPECT_EQ(NewStarts(1), std::vector<std::string>{"text|" + (work.Path() / "readmeSP.txt").string()});
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+  EXPECT_EQ(State(1), SBS_NORMAL);
+}
+
+TEST_F(LauncherCommands, ThePageButtonsOpenTheirPagesInTheBrowser) {
+  Press(3);
+  Press(6);
+  const std::vector<std::string> opened = NewStarts(2);
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(std::set<std::string>(opened.begin(), opened.end()),
+            (std::set<std::string>{"web|http://127.0.0.1/modules/gamelinks/reggame.php",
+                                   "web|http://127.0.0.1/modules/job/"}));
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+}
+
+TEST_F(LauncherUpdateOverLoopback, OfflineSaysSoAndAsksNoServer) {
+  network.available = false;
+  const LoopbackServer server(Page("MRVVERSION2.0.1.0.5"));
+  Press(2);
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_TRUE(IsNotice(0, kNotConnected, kTroubleCaption));
+  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(LauncherUpdateOverLoopback, TheCurrentVersionNeedsNoUpdate) {
+  const LoopbackServer server(Page("MRVVERSION2.0.1.0.4"));
+  Press(2);
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_TRUE(IsNotice(0, kUpToDate, kGoodNewsCaption));
+  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_EQ(State(2), SBS_NORMAL);
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(RequestPath(server.Requests()[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
+}
+
+TEST_F(LauncherUpdateOverLoopback, AFailedVersionQueryIsSilentAndEnablesBothButtons) {
+  Press(2);  // nothing listens
+  {
+    const LoopbackServer server(Page("no version here"));
+    Press(2);
+    EXPECT_EQ(server.Requests().size(), 1u);
+  }
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_EQ(State(2), SBS_NORMAL);
+}
+
+TEST_F(LauncherUpdateOverLoopback, AFailedSiteQueryEnablesBothButtonsAfterOnlyItsOwnMessage) {
+  std::string siteReply = "NO_AVAILABLE_DOWNLOADS";
+  const LoopbackServer server([&](const std::string& request) {
+    return Page(RequestPath(request).ends_with("version.php") ? "MRVVERSION2.0.1.0.5" : siteReply);
+  });
+  Press(2);
+  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_EQ(session.display.messageBoxes[0].text, "無下載點");
+  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_EQ(State(2), SBS_NORMAL);
+
+  siteReply = "no site here";
+  Press(2);
+  EXPECT_EQ(session.display.messageBoxes.size(), 1u);
+  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_EQ(server.Requests().size(), 4u);
+}
+
+TEST_F(LauncherUpdateOverLoopback, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
+  const LoopbackServer server(Page("MRVVERSION2.0.1.0.4"));
+  // The query dispatches the waiting close while it waits for the reply.
+  PostMessage(hwnd, WM_CLOSE, 0, 0);
+  SendMessage(hwnd, WM_SKINBUTTON, SBS_PRESSED, reinterpret_cast<LPARAM>(window->m_buttons.GetAt(1)));
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  EXPECT_TRUE(QuitPosted());
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// The shell's verbs against the stand-in handlers of the desktop sandbox, and
+// the three ways a web page is tried outside the launcher.
+#include "DesktopSandbox.h"
+#include "ScratchFolder.h"
+#include "framework/ShellExecute.h"
+#include "shell/OpenPage.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <cerrno>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kPage[] = "http://127.0.0.1/modules/job/";
+
+// Runs with the sandbox's handlers being exactly `kinds`; skips otherwise.
+class ShellVerbs : public ::testing::Test {
+ protected:
+  explicit ShellVerbs(std::set<std::string> kinds) : kinds_(std::move(kinds)) {}
+
+  void SetUp() override {
+    for (const char* kind : {"web", "text", "folder"}) {
+      if (sandbox_.Has(kind) != kinds_.contains(kind)) GTEST_SKIP() << "needs other handlers";
+    }
+    before_ = sandbox_.Starts().size();
+  }
+
+  INT_PTR Open(const char* file, const char* parameters = nullptr) {
+    return ShellExecute(nullptr, "open", file, parameters, nullptr, SW_SHOWNORMAL);
+  }
+
+  // A program here that records its arguments as a start of kind "program".
+  void PutRecordingProgram(const std::string& name) {
+    work_.Put(name, "#!/bin/sh\nexec '" + (sandbox_.Folder() / "bin" / "record-start").string() + "' program \"$@\"\n",
+              true);
+  }
+
+  // The starts since the test began, once there are `count` of them.
+  std::vector<std::string> StartsWhenThereAre(std::size_t count) {
+    testsupport::PumpUntil([&] { return sandbox_.Starts().size() >= before_ + count; });
+    const std::vector<std::string> all = sandbox_.Starts();
+    return {all.begin() + static_cast<std::ptrdiff_t>(before_), all.end()};
+  }
+
+  testsupport::HeadlessSession session_;
+  DesktopSandbox& sandbox_ = DesktopSandbox::Current();
+  ScratchFolder work_;
+  std::set<std::string> kinds_;
+  std::size_t before_ = 0;
+};
+
+class AllHandlers : public ShellVerbs {
+ protected:
+  AllHandlers() : ShellVerbs({"web", "text", "folder"}) {}
+};
+
+class FolderHandlerOnly : public ShellVerbs {
+ protected:
+  FolderHandlerOnly() : ShellVerbs({"folder"}) {}
+};
+
+class NoHandlers : public ShellVerbs {
+ protected:
+  NoHandlers() : ShellVerbs({}) {}
+};
+
+TEST_F(AllHandlers, OpenGivesAnAddressToItsSchemesHandlerAndADocumentToItsTypesApplication) {
+  EXPECT_GT(Open(kPage), 32);
+  EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{std::string("web|") + kPage});
+
+  work_.Put("readmeSP.txt", "Read me first.\n");
+  EXPECT_GT(Open("readmeSP.txt"), 32);
+  EXPECT_EQ(StartsWhenThereAre(2).back(), "text|" + (work_.Path() / "readmeSP.txt").string())
+      << "a relative name is resolved against the current directory";
+
+  EXPECT_EQ(Open("missing.txt"), SE_ERR_FNF);
+  EXPECT_EQ(Open("gopher://127.0.0.1/"), SE_ERR_NOASSOC);
+  EXPECT_EQ(ShellExecute(nullptr, "print", "readmeSP.txt", nullptr, nullptr, SW_SHOWNORMAL), SE_ERR_NOASSOC);
+  EXPECT_TRUE(session_.display.messageBoxes.empty());
+}
+
+TEST_F(AllHandlers, TheHandlerIsNeitherWaitedForNorLeftAsAChild) {
+  sandbox_.Hold(true);
+  EXPECT_GT(Open(kPage), 32);
+  // The handler has recorded its start and is still running.
+  EXPECT_EQ(StartsWhenThereAre(1).size(), 1u);
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+  sandbox_.Hold(false);
+}
+
+TEST_F(AllHandlers, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
+  PutRecordingProgram("explorer.exe");
+  EXPECT_GT(Open("explorer.exe", "http://127.0.0.1/a b"), 32);
+  EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{"program|http://127.0.0.1/a b"});
+
+  work_.Put("notes.txt", "not a program\n", true);
+  EXPECT_EQ(Open("notes.txt", kPage), ERROR_BAD_FORMAT);
+  EXPECT_EQ(Open("no-such-program.exe", kPage), SE_ERR_FNF);
+}
+
+TEST_F(FolderHandlerOnly, WithoutABrowserAPageGoesToExplorerElseToTheFileManager) {
+  PutRecordingProgram("explorer.exe");
+  EXPECT_TRUE(OpenPageOutside(nullptr, kPage));
+  EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{std::string("program|") + kPage});
+
+  std::filesystem::remove(work_.Path() / "explorer.exe");
+  EXPECT_TRUE(OpenPageOutside(nullptr, kPage));
+  EXPECT_EQ(StartsWhenThereAre(2).back(), std::string("folder|") + kPage);
+}
+
+TEST_F(NoHandlers, EveryWayFailsAndThePageIsLeftToTheLauncher) {
+  work_.Put("readmeSP.txt", "Read me first.\n");
+  EXPECT_EQ(Open(kPage), SE_ERR_NOASSOC);
+  EXPECT_EQ(Open("readmeSP.txt"), SE_ERR_NOASSOC);
+  EXPECT_EQ(Open("explorer.exe", kPage), SE_ERR_FNF);
+  EXPECT_EQ(ShellExecute(nullptr, "explore", kPage, nullptr, nullptr, SW_SHOWNORMAL), SE_ERR_NOASSOC);
+  EXPECT_FALSE(OpenPageOutside(nullptr, kPage));
+  EXPECT_TRUE(sandbox_.Starts().empty());
+  EXPECT_TRUE(session_.display.messageBoxes.empty());
+}
+
+}  // namespace
