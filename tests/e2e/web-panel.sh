@@ -7,7 +7,7 @@
 #            closes by itself; the window paints while the page is still on
 #            its way; with no host the browser's error page shows.
 #   offline: the current directory's default.htm shows; without one, or
-#            without a current directory, the launcher runs on.
+#            without a current directory, the browser's error page.
 # Usage: web-panel.sh online|offline LAUNCHER X-CLOSE-REQUEST BITMAP-DIR
 set -euo pipefail
 mode=$1
@@ -209,6 +209,7 @@ else
   launcher_pid=$!
   wait_for 20 xdotool search --onlyvisible --name '^Moravine$' || fail "no launcher window appeared"
   wait_for 20 face_shows 52 5 446 || fail "the window was not painted"
+  wait_for 20 panel_shows error-page || fail "no error page in the panel"
   leave
 fi
 echo "all web panel checks passed"
