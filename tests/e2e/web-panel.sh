@@ -4,8 +4,10 @@
 # 127.0.0.1:80) or "offline" (loopback only).
 #   online:  the news page shows; a link asking for a new window goes to the
 #            default browser, or, without one, to a window of its own that
-#            closes by itself; the window paints while the page is still on
-#            its way; with no host the browser's error page shows.
+#            closes by itself; a click gives the page the keyboard; the end
+#            of the web process does not end the launcher; the window paints
+#            while the page is still on its way; with no host the browser's
+#            error page shows.
 #   offline: the current directory's default.htm shows; without one, or
 #            without a current directory, the browser's error page.
 # Usage: web-panel.sh online|offline LAUNCHER X-CLOSE-REQUEST BITMAP-DIR
@@ -67,7 +69,7 @@ start_launcher() {  # start_launcher DIRECTORY
   wait_for 20 xdotool search --onlyvisible --name '^Moravine$' || fail "no launcher window appeared"
 }
 
-click_panel() {
+click_panel() {  # on the news page's link
   xdotool mousemove $((192 + 300)) $((144 + 250)) click 1
 }
 
@@ -119,8 +121,11 @@ mkdir -p "$work/game"
 if [ "$mode" = online ]; then
   news=1f8f4f
   other=8f1f6f
-  link='<a href="/other.htm" target="_blank" style="display:block;height:341px">new window</a>'
-  page "$work/www/MRV/loader/SP/index.htm" $news "$link"
+  typed=2f4f8f
+  field="<input style=\"display:block;margin:0;width:200px;height:30px\"
+    oninput=\"if (this.value === 'abc') document.body.style.background = '#$typed'\">"
+  link='<a href="/other.htm" target="_blank" style="display:block;height:300px">new window</a>'
+  page "$work/www/MRV/loader/SP/index.htm" $news "$field$link"
   page "$work/www/other.htm" $other
   serve "$work/www"
 
@@ -142,6 +147,23 @@ SCRIPT
   [ "$(cat "$work/opened")" = "http://127.0.0.1/other.htm" ] || fail "the browser was given $(cat "$work/opened")"
   has_windows 1 || fail "a window of the launcher's own opened as well"
   panel_shows $news || fail "the panel lost its page"
+
+  echo "online: a click in the panel gives the page the keyboard"
+  xdotool mousemove $((192 + 7 + 100)) $((144 + 86 + 15)) click 1
+  xdotool type --delay 50 abc
+  wait_for 20 panel_shows $typed || fail "the page did not get the keys"
+
+  echo "online: the web process ending leaves the launcher running"
+  killed=0
+  for child in $(pgrep -P "$launcher_pid"); do
+    if [ "$(cat "/proc/$child/comm")" = WebKitWebProces ]; then
+      kill -9 "$child"
+      killed=1
+    fi
+  done
+  [ $killed -eq 1 ] || fail "no web process found"
+  xdotool mousemove $((192 + 130)) $((144 + 460))
+  wait_for 10 face_shows 56 95 446 || fail "the launcher stopped answering"
   leave
   [ ! -s "$work/stderr" ] || fail "the launcher wrote to the terminal"
 
