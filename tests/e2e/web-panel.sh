@@ -8,8 +8,10 @@
 #            of the web process does not end the launcher; the window paints
 #            while the page is still on its way; with no host the browser's
 #            error page shows.
-#   offline: the current directory's default.htm shows; without one, or
-#            without a current directory, the browser's error page.
+#   offline: the current directory's default.htm shows, and no other local
+#            file; the res scheme serves the blank page and nothing else;
+#            without a default.htm, or a current directory, the browser's
+#            error page.
 # Usage: web-panel.sh online|offline LAUNCHER X-CLOSE-REQUEST BITMAP-DIR
 set -euo pipefail
 mode=$1
@@ -69,7 +71,7 @@ start_launcher() {  # start_launcher DIRECTORY
   wait_for 20 xdotool search --onlyvisible --name '^Moravine$' || fail "no launcher window appeared"
 }
 
-click_panel() {  # on the news page's link
+click_panel() {  # on a link filling the page
   xdotool mousemove $((192 + 300)) $((144 + 250)) click 1
 }
 
@@ -212,11 +214,32 @@ while True:
   wait_for 20 panel_shows error-page || fail "no error page in the panel"
   leave
 else
-  echo "offline: the current directory's default.htm"
-  page "$work/game/default.htm" c0a030
+  echo "offline: the current directory's default.htm, and no other local file"
+  # The page turns its colour once loaded, its frame included, which must stay empty.
+  cat >"$work/game/default.htm" <<PAGE
+<!DOCTYPE html><html><body style="margin:0" onload="document.body.style.background = '#c0a030'">
+<a href="res://$launcher/101" style="display:block;height:100px">the blank page</a>
+<iframe src="secret.htm" style="border:0;width:300px;height:60px"></iframe></body></html>
+PAGE
+  page "$work/game/secret.htm" ff00ff
   start_launcher "$work/game"
   wait_for 20 panel_shows c0a030 || fail "the panel does not show default.htm"
+  panel_shows no-ff00ff || fail "the page showed another local file"
   [ ! -s "$work/stderr" ] || fail "the launcher wrote to the terminal"
+
+  echo "offline: the built-in blank page, served under the res scheme"
+  xdotool mousemove $((192 + 7 + 50)) $((144 + 86 + 20)) click 1
+  wait_for 20 panel_shows only-ffffff || fail "the blank page did not show"
+  leave
+
+  echo "offline: the res scheme serves nothing but the program's own pages"
+  mkdir "$work/other"
+  page "$work/other/default.htm" c0a030 \
+    '<a href="res:///etc/passwd/101" style="display:block;height:341px">another file</a>'
+  start_launcher "$work/other"
+  wait_for 20 panel_shows c0a030 || fail "the panel does not show default.htm"
+  click_panel
+  wait_for 20 panel_shows error-page || fail "no error page for another file"
   leave
 
   echo "offline: no default.htm, the browser's error page"
