@@ -65,6 +65,14 @@ launcher_windows() {
 
 has_windows() { [ "$(launcher_windows)" -eq "$1" ]; }
 
+web_processes() {
+  local count=0
+  for child in $(pgrep -P "$launcher_pid"); do
+    [ "$(cat "/proc/$child/comm")" != WebKitWebProces ] || count=$((count + 1))
+  done
+  echo $count
+}
+
 start_launcher() {  # start_launcher DIRECTORY
   (cd "$1" && exec "$launcher") 2>"$work/stderr" &
   launcher_pid=$!
@@ -156,14 +164,10 @@ SCRIPT
   wait_for 20 panel_shows $typed || fail "the page did not get the keys"
 
   echo "online: the web process ending leaves the launcher running"
-  killed=0
+  [ "$(web_processes)" -eq 1 ] || fail "$(web_processes) web processes after the blank page and the news page"
   for child in $(pgrep -P "$launcher_pid"); do
-    if [ "$(cat "/proc/$child/comm")" = WebKitWebProces ]; then
-      kill -9 "$child"
-      killed=1
-    fi
+    [ "$(cat "/proc/$child/comm")" != WebKitWebProces ] || kill -9 "$child"
   done
-  [ $killed -eq 1 ] || fail "no web process found"
   xdotool mousemove $((192 + 130)) $((144 + 460))
   wait_for 10 face_shows 56 95 446 || fail "the launcher stopped answering"
   leave
@@ -183,6 +187,7 @@ SCRIPT
     /usr/bin/python3 "$here/panel-shows.py" "$work/shot.png" 10 10 100 100 $other
   }
   wait_for 20 page_in_popup || fail "the new window does not show the page"
+  [ "$(web_processes)" -eq 1 ] || fail "$(web_processes) web processes for the panel and the new window"
   panel_shows $news || fail "the panel lost its page"
   "$closer" "$popup"
   wait_for 20 has_windows 1 || fail "the new window did not close"

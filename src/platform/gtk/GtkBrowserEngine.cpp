@@ -28,6 +28,8 @@ void OnResourceRequest(WebKitURISchemeRequest* request, gpointer) {
   g_bytes_unref(bytes);
 }
 
+void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer) { webkit_download_cancel(download); }
+
 }  // namespace
 
 GtkBrowserEngine::GtkBrowserEngine(GtkDisplay& display) : display_(display) {}
@@ -44,7 +46,12 @@ GtkBrowserEngine::~GtkBrowserEngine() {
 void GtkBrowserEngine::Start() {
   // Nothing of the pages is kept on disk. Processes are not swapped between
   // sites, so the panel and the windows it opens share one web process.
-  context_ = webkit_web_context_new_ephemeral();
+  WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
+  context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
+                                             "process-swap-on-cross-site-navigation-enabled", FALSE, nullptr));
+  g_object_unref(data);
+  // Pages are shown, never saved: the launcher writes no files of theirs.
+  g_signal_connect(context_, "download-started", G_CALLBACK(OnDownloadStarted), nullptr);
   webkit_web_context_set_cache_model(context_, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
   webkit_web_context_register_uri_scheme(context_, "res", OnResourceRequest, nullptr, nullptr);
   // Local: pages from the network cannot load or link to the built-in pages.
