@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-noto-cjk
   python3 python3-pil
-  iproute2 util-linux locales
+  iproute2 util-linux procps locales
 )
 
 missing=()
