@@ -4,10 +4,10 @@
 # 127.0.0.1:80) or "offline" (loopback only).
 #   online:  the news page shows; a link asking for a new window goes to the
 #            default browser, or, without one, to a window of its own that
-#            closes by itself; a click gives the page the keyboard; the end
-#            of the web process does not end the launcher; the window paints
-#            while the page is still on its way; with no host the browser's
-#            error page shows.
+#            closes by itself; a click gives the page the keyboard, a right
+#            click the browser's context menu; the end of the web process
+#            does not end the launcher; the window paints while the page is
+#            still on its way; with no host the browser's error page shows.
 #   offline: the current directory's default.htm shows, and no other local
 #            file; the res scheme serves the blank page and nothing else;
 #            without a default.htm, or a current directory, the browser's
@@ -162,6 +162,12 @@ SCRIPT
   xdotool mousemove $((192 + 7 + 100)) $((144 + 86 + 15)) click 1
   xdotool type --delay 50 abc
   wait_for 20 panel_shows $typed || fail "the page did not get the keys"
+
+  echo "online: a right click opens the browser's own context menu"
+  xdotool mousemove $((192 + 7 + 400)) $((144 + 86 + 15)) click 3
+  wait_for 20 has_windows 2 || fail "no context menu"
+  xdotool key Escape
+  wait_for 20 has_windows 1 || fail "the context menu stayed"
 
   echo "online: the web process ending leaves the launcher running"
   [ "$(web_processes)" -eq 1 ] || fail "$(web_processes) web processes after the blank page and the news page"
