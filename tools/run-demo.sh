@@ -52,7 +52,17 @@ export DISPLAY=":$(cat "$scratch/display")"
 "$repo/build/moravine-launcher" &
 pids+=($!)
 wait_for 20 xdotool search --onlyvisible --name '^Moravine$' || { echo "run-demo: no launcher window" >&2; exit 1; }
-# Give the start page and the status line a moment to appear.
-sleep 3
+# The start page is in when the web panel (7,86)-(632,427) of the centred
+# window shows text, not one plain colour; then the status line gets a moment.
+panel_has_text() {
+  import -window root "$scratch/launcher.png"
+  /usr/bin/python3 -c '
+import sys
+from PIL import Image
+panel = Image.open(sys.argv[1]).convert("RGB").crop((192 + 7, 144 + 86, 192 + 632, 144 + 427))
+sys.exit(0 if len(set(panel.getdata())) > 16 else 1)' "$scratch/launcher.png"
+}
+wait_for 30 panel_has_text || echo "run-demo: the web panel still shows no page" >&2
+sleep 1
 import -window root "$scratch/launcher.png"
 echo "run-demo: no display here, so the launcher ran under Xvfb; screenshot: $scratch/launcher.png"

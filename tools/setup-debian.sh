@@ -11,7 +11,7 @@ packages=(
   fonts-noto-cjk
   python3 python3-pil
   dpkg-dev desktop-file-utils appstream
-  iproute2 util-linux locales
+  iproute2 util-linux procps locales
   shared-mime-info
 )
 

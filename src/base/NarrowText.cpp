@@ -40,7 +40,30 @@ std::string Convert(std::string_view text, const char* to, const char* from) {
   return result;
 }
 
+std::optional<std::string> ConvertExact(std::string_view text, const char* to, const char* from) {
+  gsize read = 0;
+  gsize written = 0;
+  gchar* out = g_convert(text.data(), static_cast<gssize>(text.size()), to, from, &read, &written, nullptr);
+  if (out == nullptr) {
+    return std::nullopt;
+  }
+  std::string result(out, written);
+  g_free(out);
+  if (read != text.size()) {
+    return std::nullopt;
+  }
+  return result;
+}
+
 }  // namespace
+
+std::optional<std::string> LocaleFromUtf8Exact(std::string_view utf8) {
+  return ConvertExact(utf8, LocaleIsUtf8() ? "UTF-8" : LocaleCharset(), "UTF-8");
+}
+
+std::optional<std::string> Utf8FromLocaleExact(std::string_view narrow) {
+  return ConvertExact(narrow, "UTF-8", LocaleIsUtf8() ? "UTF-8" : LocaleCharset());
+}
 
 std::string LocaleFromUtf8(std::string_view utf8) {
   return LocaleIsUtf8() ? std::string(utf8) : Convert(utf8, LocaleCharset(), "UTF-8");

@@ -6,6 +6,7 @@
 // whole characters, so a trail byte of one character never matches.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ std::string LocaleFromUtf8(std::string_view utf8);
 // Converts a narrow text in the locale's encoding to UTF-8 for display, as
 // far as it is valid: an invalid or cut-off character ends it.
 std::string Utf8FromLocale(std::string_view narrow);
+// The same conversions without stand-ins: nothing when a character has no
+// equivalent or the text is not valid in its encoding.
+std::optional<std::string> LocaleFromUtf8Exact(std::string_view utf8);
+std::optional<std::string> Utf8FromLocaleExact(std::string_view narrow);
 
 // Length in bytes of the character that starts at text (at least 1, for a
 // byte that starts no valid character); 0 at the terminating zero.

@@ -51,6 +51,7 @@ inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
+inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;

@@ -133,3 +133,15 @@ HICON LoadIcon(HINSTANCE instance, UINT id) {
   const auto data = BytesOf(bytes.get());
   return &icons.emplace(id, IconResource{{data.begin(), data.end()}}).first->second;
 }
+
+std::optional<std::string> LoadHtmlResource(HINSTANCE instance, UINT id) {
+  if (instance == nullptr) {
+    return std::nullopt;
+  }
+  const auto bytes = Lookup(PathOf(instance, "html/", id, ".htm"));
+  if (bytes == nullptr) {
+    return std::nullopt;
+  }
+  const auto data = BytesOf(bytes.get());
+  return std::string(reinterpret_cast<const char*>(data.data()), data.size());
+}

@@ -5,6 +5,8 @@
 #include "framework/Gdi.h"
 #include "base/WinTypes.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 struct ResourceModule;
@@ -27,3 +29,5 @@ HBITMAP LoadBitmap(HINSTANCE instance, UINT id);
 int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax);
 // Icon `id`; it lives as long as the program. Null when absent.
 HICON LoadIcon(HINSTANCE instance, UINT id);
+// The bytes of HTML resource `id`, as they were compiled in; nothing when absent.
+std::optional<std::string> LoadHtmlResource(HINSTANCE instance, UINT id);

@@ -38,6 +38,14 @@ inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
 
+// WM_MOUSEACTIVATE: lParam carries the hit-test code and the mouse message;
+// the answer says whether the click activates and whether it is consumed.
+inline constexpr int HTCLIENT = 1;
+inline constexpr LRESULT MA_ACTIVATE = 1;
+inline constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+inline constexpr LRESULT MA_NOACTIVATE = 3;
+inline constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
 BOOL IsWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int command);

@@ -275,8 +275,14 @@ BOOL SystemParametersInfo(UINT action, UINT, void* param, UINT) {
 
 BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) { return rect != nullptr ? TRUE : FALSE; }
 
-LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_MOUSEACTIVATE: {
+      // A child window lets its parent decide first.
+      const HWND parent = GetParent(hwnd);
+      const LRESULT answer = parent != nullptr ? SendMessage(parent, message, wParam, lParam) : 0;
+      return answer != 0 ? answer : MA_ACTIVATE;
+    }
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;

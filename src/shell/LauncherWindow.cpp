@@ -87,6 +87,7 @@ int LauncherWindow::OnCreate(CREATESTRUCT* create) {
   SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
 
   m_wndWebPanel.Create(m_rcWebPanel, this, IDC_WEBPANEL, WS_CHILD | WS_VISIBLE);
+  m_wndWebPanel.LoadFromResource(101);
 
   for (const ButtonLayout& b : kButtons) {
     m_buttons.Add(new SkinButton(m_hWnd, b.x, kButtonTop, kButtonWidth, kButtonHeight, b.id, b.normal, b.hover,

@@ -1,14 +1,19 @@
 #include "support/Headless.h"
 
+#include "framework/BrowserBinding.h"
 #include "framework/DisplayBinding.h"
 #include "framework/Window.h"
 
 namespace testsupport {
 
-HeadlessSession::HeadlessSession() { UseDisplay(&display); }
+HeadlessSession::HeadlessSession() {
+  UseDisplay(&display);
+  UseBrowserEngine(&browsers);
+}
 
 HeadlessSession::~HeadlessSession() {
   DiscardPending();
+  UseBrowserEngine(nullptr);
   UseDisplay(nullptr);
 }
 

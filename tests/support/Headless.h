@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/MessageQueue.h"
+#include "platform/headless/HeadlessBrowser.h"
 #include "platform/headless/HeadlessDisplay.h"
 
 #include <chrono>
@@ -10,7 +11,7 @@
 
 namespace testsupport {
 
-// Installs a headless display for the life of the object; on the way out,
+// Installs a headless display and browser engine for the life of the object; on the way out,
 // drops whatever is left in the queue, so tests do not see each other's messages.
 class HeadlessSession {
  public:
@@ -20,6 +21,7 @@ class HeadlessSession {
   HeadlessSession& operator=(const HeadlessSession&) = delete;
 
   platform::HeadlessDisplay display;
+  platform::HeadlessBrowserEngine browsers;
 };
 
 // Dispatches messages, waiting for timers as needed, until done() holds or

@@ -119,6 +119,11 @@ GtkDisplay::~GtkDisplay() {
 
 DisplayEvents* GtkDisplay::Sink() const { return sink_; }
 
+GtkWidget* GtkDisplay::ChildWidget(NativeWindow window) {
+  WindowParts* parts = Find(window);
+  return parts != nullptr && parts->parentFixed != nullptr ? parts->widget : nullptr;
+}
+
 GtkDisplay::WindowParts* GtkDisplay::Find(NativeWindow window) {
   const auto it = windows_.find(window);
   return it != windows_.end() ? it->second : nullptr;

@@ -37,6 +37,8 @@ class GtkDisplay final : public Display {
 
   struct WindowParts;
   DisplayEvents* Sink() const;
+  // The widget of a child window, which native content fills; null for others.
+  GtkWidget* ChildWidget(NativeWindow window);
 
  private:
   WindowParts* Find(NativeWindow window);

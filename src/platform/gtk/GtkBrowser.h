@@ -1,0 +1,31 @@
+// The browser engine of the real screen: WebKitGTK views inside the GTK
+// display's child windows, all in one web process of one web context.
+#pragma once
+
+#include "platform/browser/Browser.h"
+#include "platform/gtk/GtkDisplay.h"
+
+typedef struct _WebKitWebContext WebKitWebContext;
+typedef struct _WebKitSettings WebKitSettings;
+
+namespace platform {
+
+class GtkBrowserEngine final : public BrowserEngine {
+ public:
+  explicit GtkBrowserEngine(GtkDisplay& display);
+  ~GtkBrowserEngine() override;
+  GtkBrowserEngine(const GtkBrowserEngine&) = delete;
+  GtkBrowserEngine& operator=(const GtkBrowserEngine&) = delete;
+
+  std::unique_ptr<Browser> CreateBrowser(NativeWindow window, ScreenRect rect, BrowserHost& host) override;
+
+ private:
+  // The web context and the views' settings, made for the first browser.
+  void Start();
+
+  GtkDisplay& display_;
+  WebKitWebContext* context_ = nullptr;
+  WebKitSettings* settings_ = nullptr;
+};
+
+}  // namespace platform

@@ -1,0 +1,76 @@
+#include "platform/gtk/GtkBrowser.h"
+
+#include "platform/browser/BrowserAddress.h"
+#include "platform/gtk/GtkBrowserView.h"
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+namespace platform {
+namespace {
+
+// A res URI is answered from the program's own built-in pages, byte for
+// byte; anything else under the scheme is a load error, never a file.
+void OnResourceRequest(WebKitURISchemeRequest* request, gpointer) {
+  const char* uri = webkit_uri_scheme_request_get_uri(request);
+  BrowserHost* host = HostOfView(webkit_uri_scheme_request_get_web_view(request));
+  const std::optional<std::string> page = host != nullptr ? ResourcePage(uri, *host) : std::nullopt;
+  if (!page) {
+    GError* error = g_error_new(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "%s is not a page of this program", uri);
+    webkit_uri_scheme_request_finish_error(request, error);
+    g_error_free(error);
+    return;
+  }
+  GBytes* bytes = g_bytes_new(page->data(), page->size());
+  GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
+  webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(page->size()), "text/html");
+  g_object_unref(stream);
+  g_bytes_unref(bytes);
+}
+
+void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer) { webkit_download_cancel(download); }
+
+}  // namespace
+
+GtkBrowserEngine::GtkBrowserEngine(GtkDisplay& display) : display_(display) {}
+
+GtkBrowserEngine::~GtkBrowserEngine() {
+  if (settings_ != nullptr) {
+    g_object_unref(settings_);
+  }
+  if (context_ != nullptr) {
+    g_object_unref(context_);
+  }
+}
+
+void GtkBrowserEngine::Start() {
+  // Nothing of the pages is kept on disk. Processes are not swapped between
+  // sites, so the panel and the windows it opens share one web process.
+  WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
+  context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
+                                             "process-swap-on-cross-site-navigation-enabled", FALSE, nullptr));
+  g_object_unref(data);
+  // Pages are shown, never saved: the launcher writes no files of theirs.
+  g_signal_connect(context_, "download-started", G_CALLBACK(OnDownloadStarted), nullptr);
+  webkit_web_context_set_cache_model(context_, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
+  webkit_web_context_register_uri_scheme(context_, "res", OnResourceRequest, nullptr, nullptr);
+  // Local: pages from the network cannot load or link to the built-in pages.
+  webkit_security_manager_register_uri_scheme_as_local(webkit_web_context_get_security_manager(context_), "res");
+  settings_ = webkit_settings_new_with_settings("allow-file-access-from-file-urls", FALSE,
+                                                "allow-universal-access-from-file-urls", FALSE,
+                                                "enable-developer-extras", FALSE,
+                                                "enable-write-console-messages-to-stdout", FALSE, nullptr);
+}
+
+std::unique_ptr<Browser> GtkBrowserEngine::CreateBrowser(NativeWindow window, ScreenRect rect, BrowserHost& host) {
+  GtkWidget* holder = display_.ChildWidget(window);
+  if (holder == nullptr) {
+    return nullptr;
+  }
+  if (context_ == nullptr) {
+    Start();
+  }
+  return MakeGtkBrowser(context_, settings_, holder, rect, host);
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// One WebKitGTK view serving a browser host, and the way back from a view to
+// its host.
+#pragma once
+
+#include "platform/browser/Browser.h"
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+namespace platform {
+
+// A view with `settings` in `context`, filling `holder` (a child window's widget) at `rect`.
+std::unique_ptr<Browser> MakeGtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder,
+                                        ScreenRect rect, BrowserHost& host);
+// The host a view serves; null for views that serve none.
+BrowserHost* HostOfView(WebKitWebView* view);
+
+// Decides where a view may go: a local file only when it is `*askedFor`
+// (none when null), and only content it can show (nothing is downloaded).
+void GuardNavigation(WebKitWebView* view, const std::string* askedFor);
+
+}  // namespace platform

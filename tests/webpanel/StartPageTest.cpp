@@ -1,0 +1,171 @@
+// The launcher window's web panel: the blank page at creation, the start page
+// on the first tick (the news page when connected, the current directory's
+// default.htm when not), the timers it arms, and a launcher without a browser.
+#include "app/LauncherApp.h"
+#include "framework/ConnectedState.h"
+#include "framework/WindowRecord.h"
+#include "platform/network/NetworkState.h"
+#include "platform/program/ProgramFile.h"
+#include "shell/LauncherWindow.h"
+#include "support/Headless.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::PumpUntil;
+
+class FixedNetworkState final : public platform::NetworkState {
+ public:
+  bool available = false;
+  bool IsNetworkAvailable() override { return available; }
+};
+
+// Runs a test in `directory`, or in a directory that no longer exists when
+// none is given, and comes back afterwards.
+class DirectoryScope {
+ public:
+  explicit DirectoryScope(const std::filesystem::path& directory) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(directory);
+  }
+  ~DirectoryScope() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+class StartPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::UseNetworkState(&network);
+    setenv("MORAVINE_WEB_HOST", "news.example", 1);
+  }
+
+  void TearDown() override {
+    if (IsWindow(hwnd)) {
+      DestroyWindow(hwnd);
+    }
+    unsetenv("MORAVINE_WEB_HOST");
+    platform::UseNetworkState(nullptr);
+    std::setlocale(LC_ALL, "C");
+  }
+
+  void Start() {
+    ASSERT_TRUE(app.InitInstance());
+    window = static_cast<LauncherWindow*>(app.m_pMainWnd);
+    hwnd = window->m_hWnd;
+  }
+
+  // Starts the launcher and runs it until the start page has been chosen.
+  std::vector<std::string> StartPageNavigations() {
+    Start();
+    EXPECT_TRUE(PumpUntil([&] { return window->m_nTimer == IDT_STATUS; }));
+    return session.browsers.Pages().at(0)->navigations;
+  }
+
+  static std::string BlankPage() { return "res://" + platform::ProgramFilePath().value() + "/101"; }
+
+  FixedNetworkState network;
+  testsupport::HeadlessSession session;
+  LauncherApp app;
+  LauncherWindow* window = nullptr;
+  HWND hwnd = nullptr;
+};
+
+TEST(ConnectedState, FollowsTheNetworkStateInUseAndIgnoresHowItIsConnected) {
+  FixedNetworkState network;
+  platform::UseNetworkState(&network);
+  DWORD flags = 0xFFFF;
+  EXPECT_FALSE(InternetGetConnectedState(&flags, 0));
+  EXPECT_EQ(flags, 0u);
+  network.available = true;
+  flags = 0xFFFF;
+  EXPECT_TRUE(InternetGetConnectedState(&flags, 0));
+  EXPECT_EQ(flags, 0u);
+  EXPECT_TRUE(InternetGetConnectedState(nullptr, 0));
+  EXPECT_FALSE(InternetGetConnectedState(nullptr, 1)) << "the reserved argument must be 0";
+  platform::UseNetworkState(nullptr);
+}
+
+// Run by the tests' CMake inside private network namespaces, once with a
+// default route and once without; EXPECT_NETWORK tells which.
+TEST(ConnectedState, TheSystemsMonitorSeesWhetherThereIsARoute) {
+  const char* expected = std::getenv("EXPECT_NETWORK");
+  if (expected == nullptr) {
+    GTEST_SKIP() << "runs only in a network namespace of known state";
+  }
+  EXPECT_EQ(InternetGetConnectedState(nullptr, 0), std::string(expected) == "1" ? TRUE : FALSE);
+}
+
+TEST_F(StartPageTest, TheBlankPageComesAtCreationAndTheStartPageOnTheFirstTick) {
+  network.available = true;
+  Start();
+  ASSERT_EQ(session.browsers.Pages().size(), 1u);
+  const auto& page = *session.browsers.Pages()[0];
+  EXPECT_EQ(page.window, window->m_wndWebPanel.m_hWnd->native);
+  EXPECT_EQ(page.navigations, std::vector<std::string>{BlankPage()});
+  EXPECT_EQ(window->m_nTimer, IDT_STARTUP);
+  EXPECT_EQ(window->m_nDownloadTimer, 0u);
+
+  ASSERT_TRUE(PumpUntil([&] { return page.navigations.size() == 2; }));
+  EXPECT_EQ(page.navigations[1], "http://news.example/MRV/loader/SP/index.htm");
+  EXPECT_EQ(window->m_nTimer, IDT_STATUS) << "armed after the start page";
+  EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
+
+  // Timer 1 is gone: the status timer ticks on and the page stays.
+  ASSERT_TRUE(PumpUntil([&] { return window->m_szVersionText[0] != '\0'; }));
+  network.available = false;
+  window->m_szVersionText[0] = '\0';
+  ASSERT_TRUE(PumpUntil([&] { return window->m_szVersionText[0] != '\0'; }));
+  EXPECT_EQ(page.navigations.size(), 2u);
+}
+
+TEST_F(StartPageTest, OfflineTheCurrentDirectorysDefaultPageIsShown) {
+  const std::filesystem::path directory = std::filesystem::temp_directory_path() / "moravine game 遊戲";
+  std::filesystem::create_directories(directory);
+  DirectoryScope here(directory);
+  ASSERT_NE(std::setlocale(LC_ALL, "zh_TW.BIG5"), nullptr) << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
+  const std::vector<std::string> navigations = StartPageNavigations();
+  ASSERT_EQ(navigations.size(), 2u);
+  EXPECT_EQ(navigations[1], "file://" + std::filesystem::temp_directory_path().string() +
+                                "/moravine%20game%20%E9%81%8A%E6%88%B2/default.htm");
+  std::filesystem::remove(directory);
+}
+
+TEST_F(StartPageTest, OfflineAtTheRootTheDoubledSeparatorIsOne) {
+  DirectoryScope here("/");
+  const std::vector<std::string> navigations = StartPageNavigations();
+  ASSERT_EQ(navigations.size(), 2u);
+  EXPECT_EQ(navigations[1], "file:///default.htm");
+}
+
+TEST_F(StartPageTest, OfflineWithoutACurrentDirectoryTheBareNameIsShown) {
+  const std::filesystem::path directory = std::filesystem::temp_directory_path() / "moravine-removed";
+  std::filesystem::create_directories(directory);
+  DirectoryScope here(directory);
+  std::filesystem::remove(directory);
+  const std::vector<std::string> navigations = StartPageNavigations();
+  ASSERT_EQ(navigations.size(), 2u);
+  EXPECT_EQ(navigations[1], "default.htm");
+}
+
+TEST_F(StartPageTest, WithoutABrowserTheLauncherRunsOnWithoutAPanel) {
+  session.browsers.failure = true;
+  network.available = true;
+  Start();
+  EXPECT_FALSE(IsWindow(window->m_wndWebPanel.m_hWnd));
+  ASSERT_TRUE(PumpUntil([&] { return window->m_nTimer == IDT_STATUS; }));
+  EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
+  window->m_wndWebPanel.Navigate("http://news.example/modules/job/");
+  EXPECT_TRUE(session.browsers.Pages().empty());
+  session.display.PressLeftButton(hwnd->native, 590, 460);
+  EXPECT_EQ(app.Run(), 0) << "the leave button still ends it";
+}
+
+}  // namespace
