@@ -5,10 +5,12 @@
 #include "ScratchFolder.h"
 #include "agent/LoopbackServer.h"
 #include "agent/TestPrefix.h"
+#include "download/ProxyFreeEnvironment.h"
 #include "app/LauncherApp.h"
 #include "framework/WindowRecord.h"
 #include "platform/network/NetworkState.h"
 #include "shell/LauncherWindow.h"
+#include "update/UpdateAgent.h"
 #include "support/Headless.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +47,10 @@ class LauncherCommands : public TestPrefix {
     if (!DesktopSandbox::Current().Has("web") || !DesktopSandbox::Current().Has("text")) {
       GTEST_SKIP() << "needs the stand-in browser and text editor";
     }
+    StartLauncher();
+  }
+
+  void StartLauncher() {
     setenv("MORAVINE_WEB_HOST", "127.0.0.1", 1);
     platform::UseNetworkState(&network);
     WriteRegistry(RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.4\"")));
@@ -107,6 +113,20 @@ class LauncherCommands : public TestPrefix {
 
 // The update suites serve port 80, so they run in a network namespace.
 using LauncherUpdateOverLoopback = LauncherCommands;
+
+// A desktop with no browser and no file manager: the pages end up in the panel.
+class LauncherWithoutBrowser : public LauncherCommands {
+ protected:
+  void SetUp() override {
+    if (DesktopSandbox::Current().Has("web") || DesktopSandbox::Current().Has("folder")) {
+      GTEST_SKIP() << "needs a desktop without a browser or a file manager";
+    }
+    StartLauncher();
+  }
+  const std::vector<std::string>& PanelNavigations() const {
+    return session.browsers.Pages().front()->navigations;
+  }
+};
 
 TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
   SkinButton* play = window->m_buttons.GetAt(0);
@@ -176,6 +196,41 @@ TEST_F(LauncherCommands, ThePageButtonsOpenTheirPagesInTheBrowser) {
             (std::set<std::string>{"web|http://127.0.0.1/modules/gamelinks/reggame.php",
                                    "web|http://127.0.0.1/modules/job/"}));
   EXPECT_TRUE(session.display.messageBoxes.empty());
+}
+
+TEST_F(LauncherWithoutBrowser, ThePageButtonsShowTheirPagesInThePanel) {
+  const std::size_t before = PanelNavigations().size();
+  Press(3);
+  ASSERT_EQ(PanelNavigations().size(), before + 1);
+  EXPECT_EQ(PanelNavigations().back(), "http://127.0.0.1/modules/gamelinks/reggame.php");
+  Press(6);
+  ASSERT_EQ(PanelNavigations().size(), before + 2);
+  EXPECT_EQ(PanelNavigations().back(), "http://127.0.0.1/modules/job/");
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+}
+
+TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuits) {
+  ClearProxyEnvironment();
+  const std::string patch = "#!/bin/sh\ntouch '" + (work.Path() / "patched").string() + "'\n# " +
+                            std::string(1500, 'x') + "\n";
+  const LoopbackServer server([&](const std::string& request) {
+    const std::string path = RequestPath(request);
+    if (path.ends_with("version.php")) return Page("MRVVERSION2.0.1.0.5");
+    if (path.ends_with("download_sites.php")) return Page("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
+    return Page(patch);
+  });
+  Press(2);
+  // The first block is written at the start; the rest come with the download timer.
+  EXPECT_TRUE(window->m_bDownloading);
+  EXPECT_EQ(State(1), SBS_DISABLED);
+  EXPECT_EQ(State(2), SBS_DISABLED);
+  ASSERT_TRUE(PumpUntil([&] { return QuitPosted(); }));
+  EXPECT_FALSE(window->m_bDownloading);
+  EXPECT_EQ(window->m_pUpdateAgent->m_nDownloadPercent, 100);
+  testsupport::DiscardPending();  // the quit, which ends the launcher while the patch runs
+  ASSERT_TRUE(PumpUntil([&] { return Exists("patched"); }));
+  EXPECT_TRUE(session.display.messageBoxes.empty());
+  EXPECT_EQ(RequestPath(server.Requests().back()), "/patch/MRVPatch.exe");
 }
 
 TEST_F(LauncherUpdateOverLoopback, OfflineSaysSoAndAsksNoServer) {
