@@ -4,12 +4,17 @@
 #include "shell/LauncherWindow.h"
 #include "update/UpdateAgent.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 void LauncherWindow::OnPaint() {
-  // The panel paints itself: drop its part of the update region first.
-  ValidateRect(&m_rcWebPanel);
+  // The panel paints itself: drop its part of the update region first. When
+  // no browser could be made there is no panel, and the background shows.
+  const bool hasPanel = IsWindow(m_wndWebPanel.m_hWnd) != FALSE;
+  if (hasPanel) {
+    ValidateRect(&m_rcWebPanel);
+  }
   PAINTSTRUCT paint;
   HDC hdc = BeginPaint(&paint);
   const RECT& p = paint.rcPaint;
@@ -26,6 +31,11 @@ void LauncherWindow::OnPaint() {
       {panel.right, panel.top, p.right, panel.bottom},
       {p.left, panel.bottom, p.right, p.bottom},
   };
+  const RECT inside{std::max(p.left, panel.left), std::max(p.top, panel.top), std::min(p.right, panel.right),
+                    std::min(p.bottom, panel.bottom)};
+  if (!hasPanel && inside.Width() > 0 && inside.Height() > 0) {
+    BitBlt(hdc, inside.left, inside.top, inside.Width(), inside.Height(), memory, inside.left, inside.top, SRCCOPY);
+  }
   for (const RECT& band : bands) {
     if (band.Width() > 0 && band.Height() > 0) {
       BitBlt(hdc, band.left, band.top, band.Width(), band.Height(), memory, band.left, band.top, SRCCOPY);

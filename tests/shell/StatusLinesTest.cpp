@@ -126,6 +126,20 @@ TEST_F(StatusLinesTest, WhileDownloadingTheProgressLineIsRightAlignedAndCarriesT
   }
 }
 
+TEST_F(StatusLinesTest, WithoutABrowserThePanelAreaShowsTheBackground) {
+  session.browsers.failure = true;
+  Start();
+  ASSERT_FALSE(IsWindow(window->m_wndWebPanel.m_hWnd));
+  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+  const RECT& panel = window->m_rcWebPanel;
+  for (int y = panel.top; y < panel.bottom; y += 7) {
+    for (int x = panel.left; x < panel.right; x += 7) {
+      ASSERT_EQ(Screen().Pixel(x, y), background->pixels->Pixel(x, y)) << x << "," << y;
+    }
+  }
+  DeleteObject(background);
+}
+
 TEST_F(StatusLinesTest, WithTheDownloadFlagOffAPaintLeavesTheProgressTextOut) {
   Start();
   NextTick();
