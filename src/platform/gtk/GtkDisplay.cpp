@@ -1,5 +1,6 @@
 #include "platform/gtk/GtkDisplay.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -88,6 +89,11 @@ gboolean OnBlankDraw(GtkWidget* widget, cairo_t* cr, gpointer) {
 
 gboolean OnWaitOver(gpointer flag) {
   *static_cast<bool*>(flag) = true;
+  return G_SOURCE_REMOVE;
+}
+
+gboolean OnWatchReady(gint, GIOCondition, gpointer watch) {
+  static_cast<FdWatch*>(watch)->ready = true;
   return G_SOURCE_REMOVE;
 }
 
@@ -255,8 +261,14 @@ void GtkDisplay::Destroy(NativeWindow window) {
   delete parts;
 }
 
-void GtkDisplay::WaitForEvents(int timeoutMs) {
+void GtkDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
+  if (watch != nullptr) {
+    watch->ready = false;
+  }
   if (!failure_.empty()) {
+    if (watch != nullptr) {
+      WaitForFd(*watch, timeoutMs);
+    }
     return;
   }
   if (timeoutMs == 0) {
@@ -264,13 +276,25 @@ void GtkDisplay::WaitForEvents(int timeoutMs) {
     for (int i = 0; i < 64 && g_main_context_pending(nullptr); ++i) {
       g_main_context_iteration(nullptr, FALSE);
     }
+    if (watch != nullptr) {
+      WaitForFd(*watch, 0);
+    }
     return;
   }
   bool over = false;
-  guint timeout = timeoutMs > 0 ? g_timeout_add(static_cast<guint>(timeoutMs), OnWaitOver, &over) : 0;
+  const guint timeout = timeoutMs > 0 ? g_timeout_add(static_cast<guint>(timeoutMs), OnWaitOver, &over) : 0;
+  guint fdSource = 0;
+  if (watch != nullptr && watch->Watches()) {
+    const auto condition =
+        static_cast<GIOCondition>((watch->forReading ? G_IO_IN : 0) | (watch->forWriting ? G_IO_OUT : 0));
+    fdSource = g_unix_fd_add(watch->fd, condition, OnWatchReady, watch);
+  }
   g_main_context_iteration(nullptr, TRUE);
   if (timeout != 0 && !over) {
     g_source_remove(timeout);
+  }
+  if (fdSource != 0 && !watch->ready) {
+    g_source_remove(fdSource);
   }
 }
 
