@@ -37,6 +37,9 @@ class GtkDisplay final : public Display {
 
   struct WindowParts;
   DisplayEvents* Sink() const;
+  // Whether a point of a top-level window's client area is its own: inside
+  // the client area and under none of its shown child windows.
+  bool IsOwnClientPoint(const WindowParts& top, int x, int y) const;
 
  private:
   WindowParts* Find(NativeWindow window);
