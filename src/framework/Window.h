@@ -38,6 +38,19 @@ inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
 
+using LONG_PTR = std::intptr_t;
+// A window procedure: what receives a window's messages.
+using WNDPROC = LRESULT (*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Slots of a window for GetWindowLongPtr and SetWindowLongPtr.
+inline constexpr int GWLP_WNDPROC = -4;
+inline constexpr int GWLP_USERDATA = -21;
+
+// The window's procedure or its user value; 0 for another index or no window.
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
+// Sets one of them and returns what it held.
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
+
 BOOL IsWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int command);
