@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 #include "TestPrefix.h"
 #include "update/UpdateAgent.h"
 #include "update/WebHost.h"

@@ -1,6 +1,6 @@
 // The launcher's window closed by the player while a query waits on the server.
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"

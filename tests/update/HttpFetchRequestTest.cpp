@@ -1,7 +1,7 @@
 // The request bytes sent for each form of URL, and the URLs refused before
 // any connection attempt.
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include "platform/net/Ipv4Address.h"
 

@@ -1,6 +1,6 @@
 // The one slow case, run apart from the others (label "slow").
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include "framework/MessageQueue.h"
 
