@@ -29,6 +29,16 @@ void ForEachLine(std::string_view text, std::size_t begin, std::size_t end, Take
   }
 }
 
+// Where the first section line at or after `from` starts; the text's size when none does.
+std::size_t NextSection(std::string_view text, std::size_t from) {
+  for (std::size_t at = text.find('[', from); at != std::string_view::npos; at = text.find('[', at + 1)) {
+    if (at > 0 && text[at - 1] == '\n') {
+      return at;
+    }
+  }
+  return text.size();
+}
+
 enum class HeaderMatch { kYes, kNo, kDecodeToTell };
 
 // Compares a section header's escaped text (after its "[") with a
@@ -77,7 +87,7 @@ Hive::Hive(std::string text) : m_text(std::move(text)) {
     return;
   }
   m_bValid = true;
-  const std::size_t firstSection = std::min(all.find("\n["), all.size());
+  const std::size_t firstSection = NextSection(all, 0);
   ForEachLine(all, 0, firstSection, [this](std::size_t, std::string_view line) {
     if (line.starts_with("#arch=")) {
       m_bWin64 = line == "#arch=win64";
@@ -103,8 +113,12 @@ std::optional<HiveKey> Hive::SearchKey(const std::string& folded) const {
     return std::nullopt;
   }
   const std::string_view all = m_text;
-  for (std::size_t at = all.find("\n["); at != std::string_view::npos; at = all.find("\n[", at + 1)) {
-    const std::size_t start = at + 2;
+  // "[" is rare outside section headers, so looking for it skips most of the text at once.
+  for (std::size_t at = all.find('['); at != std::string_view::npos; at = all.find('[', at + 1)) {
+    if (at == 0 || all[at - 1] != '\n') {
+      continue;
+    }
+    const std::size_t start = at + 1;
     const std::string_view header = all.substr(start);
     HeaderMatch match = CompareHeader(header, folded);
     if (match == HeaderMatch::kDecodeToTell) {
@@ -117,8 +131,7 @@ std::optional<HiveKey> Hive::SearchKey(const std::string& folded) const {
       if (lineEnd > start && all[lineEnd - 1] == '\r') {
         --lineEnd;
       }
-      const std::size_t next = all.find("\n[", lineEnd);
-      return HiveKey{lineEnd, next == std::string_view::npos ? all.size() : next + 1};
+      return HiveKey{lineEnd, NextSection(all, lineEnd)};
     }
   }
   return std::nullopt;
