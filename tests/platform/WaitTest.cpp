@@ -1,5 +1,5 @@
 // Waits that a descriptor ends: what a socket asks to be woken for at each
-// stage of a fetch, and the resolver's answer.
+// stage of a fetch, and a lookup dropped before the resolver's answer.
 #include "platform/net/HostLookup.h"
 #include "platform/net/SocketLayer.h"
 #include "platform/net/TcpSocket.h"
@@ -55,21 +55,6 @@ bool ReadyNow(FdWatch watch) { return platform::WaitForFd(watch, 0); }
 
 }  // namespace
 
-TEST(FdWatchTest, AWaitEndsWhenTheDescriptorIsReadyOrAtOnceWhenNothingCouldEndIt) {
-  int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
-  FdWatch reading{ends[0], true, false};
-  EXPECT_FALSE(ReadyNow(reading));
-  ASSERT_EQ(write(ends[1], "x", 1), 1);
-  EXPECT_TRUE(platform::WaitForFd(reading, -1));
-  EXPECT_TRUE(reading.ready);
-
-  FdWatch nothing;
-  EXPECT_FALSE(platform::WaitForFd(nothing, -1));
-  close(ends[0]);
-  close(ends[1]);
-}
-
 TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
   Listener listener;
   TcpSocket socket;
@@ -106,24 +91,6 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
   EXPECT_TRUE(ReadyNow(socket.Watch(false)));
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 0);
   EXPECT_FALSE(socket.Watch(false).Watches());
-}
-
-TEST(HostLookupTest, ANameResolvesAndAnUnknownOneDoesNot) {
-  platform::HostLookup local("localhost");
-  while (!local.Done()) {
-    FdWatch watch = local.Watch();
-    platform::WaitForFd(watch, -1);
-  }
-  platform::Ipv4Address address{};
-  ASSERT_TRUE(local.Result(&address));
-  EXPECT_EQ(address, (platform::Ipv4Address{127, 0, 0, 1}));
-
-  platform::HostLookup unknown("no-such-host.invalid");
-  while (!unknown.Done()) {
-    FdWatch watch = unknown.Watch();
-    platform::WaitForFd(watch, -1);
-  }
-  EXPECT_FALSE(unknown.Result(&address));
 }
 
 TEST(HostLookupTest, ALookupDroppedBeforeItsAnswerLeavesNothingBehind) {
