@@ -24,8 +24,7 @@ constexpr std::uint16_t kHttpPort = 80;
 constexpr int kChunkBytes = 1024;
 // How long the fetch waits without reading anything, counted from the
 // connection attempt, from its completion and from each read: about a
-// minute, the worth of 601 cycles of the engine this one replaces (1 ms once,
-// then 100 ms each).
+// minute (one wait of 1 ms and 600 of 100 ms).
 constexpr DWORD kWaitBudgetMs = 1 + 600 * 100;
 // The longest single wait, so the stop flag is looked at every so often.
 constexpr DWORD kLongestWaitMs = 100;
