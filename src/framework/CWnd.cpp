@@ -5,9 +5,18 @@
 #include "framework/WindowClass.h"
 #include "framework/WindowRecord.h"
 
+namespace {
+
+CWnd* ObjectOf(HWND hwnd) { return reinterpret_cast<CWnd*>(GetWindowLongPtr(hwnd, GWLP_USERDATA)); }
+
+// Later messages of the window get the default handling.
+void Detach(HWND hwnd) { SetWindowLongPtr(hwnd, GWLP_USERDATA, 0); }
+
+}  // namespace
+
 CWnd::~CWnd() {
   if (IsWindow(m_hWnd)) {
-    DetachWindowObject(m_hWnd);
+    Detach(m_hWnd);
     ::DestroyWindow(m_hWnd);
   }
 }
@@ -26,14 +35,15 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   create.lpszName = windowName;
   create.lpszClass = className;
   create.dwExStyle = exStyle;
-  HWND hwnd = CreateWindowRecord(this, create, FindWindowClass(className).iconPng);
+  HWND hwnd = CreateWindowRecord(create, FindWindowClass(className).iconPng, &CWnd::WindowProcedure,
+                                 reinterpret_cast<LONG_PTR>(this));
   if (hwnd == nullptr) {
     return FALSE;
   }
   m_hWnd = hwnd;
   if (::SendMessage(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
     // A refused window leaves its object to the creator, untouched by the destruction.
-    DetachWindowObject(hwnd);
+    Detach(hwnd);
     m_hWnd = nullptr;
     ::DestroyWindow(hwnd);
     return FALSE;
@@ -89,23 +99,26 @@ void CWnd::OnNcDestroy() {
     PostQuitMessage(0);
   }
   Default();
-  DetachWindowObject(m_hWnd);
+  Detach(m_hWnd);
   m_hWnd = nullptr;
-  PostNcDestroy();
+  m_bPostNcDestroyDue = true;
 }
 
-LRESULT CallWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  CWnd* wnd = hwnd->wnd;
+LRESULT CWnd::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* wnd = ObjectOf(hwnd);
   if (wnd == nullptr) {
     return DefWindowProc(hwnd, message, wParam, lParam);
   }
   const MSG outer = wnd->m_currentMessage;
   wnd->m_currentMessage = MSG{hwnd, message, wParam, lParam};
+  ++wnd->m_nRunningHandlers;
   const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-  // The handler may have destroyed the window, and the post-destroy step may
-  // have deleted the object with it.
-  if (IsWindow(hwnd) && hwnd->wnd == wnd) {
-    wnd->m_currentMessage = outer;
+  wnd->m_currentMessage = outer;
+  // The object outlives its window until the outermost of its handlers is
+  // done, so no handler returns into a deleted object.
+  if (--wnd->m_nRunningHandlers == 0 && wnd->m_bPostNcDestroyDue) {
+    wnd->m_bPostNcDestroyDue = false;
+    wnd->PostNcDestroy();
   }
   return result;
 }

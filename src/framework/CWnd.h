@@ -54,7 +54,9 @@ class CWnd {
   static const MessageMap* GetThisMessageMap();
   // The default handling of the message being handled.
   LRESULT Default();
-  // The last step of a window's life, after its last message; nothing here.
+  // The last step of a window's life, after its last message and once no
+  // handler of this object is still running (a handler's nested message loop
+  // may have taken the message that destroyed the window); nothing here.
   virtual void PostNcDestroy();
 
   int OnCreate(CREATESTRUCT* create);
@@ -64,6 +66,11 @@ class CWnd {
   void OnTimer(UINT_PTR id);
 
  private:
-  friend LRESULT CallWindowProcedure(HWND, UINT, WPARAM, LPARAM);
+  // The procedure of every window of this class: hands the message to the
+  // object bound to the window, or to the default handling.
+  static LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
   MSG m_currentMessage{};
+  int m_nRunningHandlers = 0;  // messages of this object being handled, nested ones included
+  bool m_bPostNcDestroyDue = false;
 };

@@ -9,6 +9,9 @@
 // Makes `display` the framework's display and routes its input into the
 // message queue. Null detaches it.
 void UseDisplay(platform::Display* display);
+// Makes `display` the one CurrentDisplay returns, leaving its input alone;
+// the part of UseDisplay below the message queue.
+void BindDisplay(platform::Display* display);
 // The framework's display, or null when none was chosen.
 platform::Display* CurrentDisplay();
 // Why the display cannot show windows: empty when it can.

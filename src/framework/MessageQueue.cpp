@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -199,7 +200,10 @@ void ForgetWindowMessages(HWND hwnd) {
   std::erase_if(q.timers, [hwnd](const Timer& t) { return t.hwnd == hwnd; });
 }
 
-void WaitMessage() {
+namespace {
+
+// Milliseconds until the first timer comes due (0 when one is due); -1 without timers.
+int UntilNextTimer() {
   int timeoutMs = -1;
   const Clock::time_point now = Clock::now();
   for (const Timer& t : TheQueue().timers) {
@@ -207,10 +211,33 @@ void WaitMessage() {
     const int ms = left < 0 ? 0 : static_cast<int>(left);
     timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
   }
+  return timeoutMs;
+}
+
+void WaitForDisplayOr(int timeoutMs, platform::FdWatch* watch) {
   if (platform::Display* display = CurrentDisplay()) {
-    display->WaitForEvents(timeoutMs);
+    display->WaitForEvents(timeoutMs, watch);
+  } else if (watch != nullptr) {
+    platform::WaitForFd(*watch, timeoutMs);
+  } else {
+    // Without a display only timers can bring a message; nothing else can arrive.
+    std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs < 0 ? USER_TIMER_MINIMUM : timeoutMs));
+  }
+}
+
+}  // namespace
+
+void WaitMessage() { WaitForDisplayOr(UntilNextTimer(), nullptr); }
+
+void MsgWaitForDescriptor(platform::FdWatch& watch, DWORD timeoutMs) {
+  watch.ready = false;
+  MSG waiting;
+  if (NextMessage(&waiting, nullptr, 0, 0, false)) {
     return;
   }
-  // Without a display only timers can bring a message; nothing else can arrive.
-  std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs < 0 ? USER_TIMER_MINIMUM : timeoutMs));
+  int limit = timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, std::numeric_limits<int>::max()));
+  if (const int untilTimer = UntilNextTimer(); untilTimer >= 0 && (limit < 0 || untilTimer < limit)) {
+    limit = untilTimer;
+  }
+  WaitForDisplayOr(limit, &watch);
 }

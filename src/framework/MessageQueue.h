@@ -10,6 +10,7 @@
 #pragma once
 
 #include "base/WinTypes.h"
+#include "platform/wait/FdWatch.h"
 
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
@@ -32,6 +33,16 @@ LRESULT DispatchMessage(const MSG* msg);
 // waits, waits until input or a timer may bring one. Returns FALSE when it
 // took the quit message, which it posts again for the loop that owns it.
 BOOL PumpOneMessage();
+
+inline constexpr DWORD INFINITE = 0xFFFFFFFF;
+
+// Waits until a message may be waiting (input from the display, a timer
+// coming due), the descriptor of `watch` is ready, or timeoutMs (INFINITE:
+// no limit) pass,
+// whichever is first; returns at once when a message waits already. The
+// display keeps serving the screen meanwhile; messages are left for the
+// caller to dispatch. Sets watch.ready.
+void MsgWaitForDescriptor(platform::FdWatch& watch, DWORD timeoutMs);
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);

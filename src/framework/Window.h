@@ -45,6 +45,18 @@ inline constexpr LRESULT MA_ACTIVATE = 1;
 inline constexpr LRESULT MA_ACTIVATEANDEAT = 2;
 inline constexpr LRESULT MA_NOACTIVATE = 3;
 inline constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+using LONG_PTR = std::intptr_t;
+// A window procedure: what receives a window's messages.
+using WNDPROC = LRESULT (*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Slots of a window for GetWindowLongPtr and SetWindowLongPtr.
+inline constexpr int GWLP_WNDPROC = -4;
+inline constexpr int GWLP_USERDATA = -21;
+
+// The window's procedure or its user value; 0 for another index or no window.
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
+// Sets one of them and returns what it held.
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
 
 BOOL IsWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);

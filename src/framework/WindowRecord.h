@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-class CWnd;
-
 struct WindowRecord {
-  CWnd* wnd = nullptr;  // the object receiving its messages; null once detached
+  WNDPROC proc = nullptr;     // receives the window's messages
+  LONG_PTR userData = 0;      // the owner's value, kept for it
   HWND parent = nullptr;
   std::vector<HWND> children;
   DWORD style = 0;
@@ -30,13 +29,15 @@ struct WindowRecord {
   platform::NativeWindow native = 0;
 };
 
-// Creates a window for `wnd` (attached before WM_CREATE is sent). Null on failure.
-HWND CreateWindowRecord(CWnd* wnd, CREATESTRUCT& create, const std::vector<unsigned char>& iconPng);
+// Creates a window whose messages go to `proc`, with `userData` set before
+// WM_CREATE is sent. Null on failure.
+HWND CreateWindowRecord(CREATESTRUCT& create, const std::vector<unsigned char>& iconPng, WNDPROC proc,
+                        LONG_PTR userData);
 // The first visible window with something to repaint, or null.
 HWND NextWindowToPaint();
 // The window's backing store: what it shows on the screen. Null for child windows.
 const platform::Surface* GetBackingStore(HWND hwnd);
-// Detaches the window object: later messages get the default handling.
-void DetachWindowObject(HWND hwnd);
-// Hands a message to the window's object, or to the default handling.
+// Forgets a window at the very end of its destruction.
+void RemoveWindowRecord(HWND hwnd);
+// Hands a message to the window's procedure.
 LRESULT CallWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,5 @@
 #include "framework/DisplayBinding.h"
 #include "framework/GdiObjects.h"
-#include "framework/MessageQueue.h"
-#include "framework/QueueInternal.h"
 #include "framework/Window.h"
 #include "framework/WindowRecord.h"
 
@@ -38,14 +36,10 @@ void PresentDrawing(HWND hwnd, const DeviceContext& dc) {
   }
 }
 
-void RemoveRecord(HWND hwnd) {
-  auto& windows = AllWindows();
-  std::erase_if(windows, [hwnd](const std::unique_ptr<WindowRecord>& w) { return w.get() == hwnd; });
-}
-
 }  // namespace
 
-HWND CreateWindowRecord(CWnd* wnd, CREATESTRUCT& create, const std::vector<unsigned char>& iconPng) {
+HWND CreateWindowRecord(CREATESTRUCT& create, const std::vector<unsigned char>& iconPng, WNDPROC proc,
+                        LONG_PTR userData) {
   platform::Display* display = CurrentDisplay();
   if (display == nullptr) {
     return nullptr;
@@ -55,7 +49,8 @@ HWND CreateWindowRecord(CWnd* wnd, CREATESTRUCT& create, const std::vector<unsig
     return nullptr;
   }
   auto record = std::make_unique<WindowRecord>();
-  record->wnd = wnd;
+  record->proc = proc;
+  record->userData = userData;
   record->parent = child ? create.hwndParent : nullptr;
   record->style = create.style;
   record->exStyle = create.dwExStyle;
@@ -83,10 +78,37 @@ HWND CreateWindowRecord(CWnd* wnd, CREATESTRUCT& create, const std::vector<unsig
   return hwnd;
 }
 
-void DetachWindowObject(HWND hwnd) {
-  if (IsWindow(hwnd)) {
-    hwnd->wnd = nullptr;
+void RemoveWindowRecord(HWND hwnd) {
+  auto& windows = AllWindows();
+  std::erase_if(windows, [hwnd](const std::unique_ptr<WindowRecord>& w) { return w.get() == hwnd; });
+}
+
+LRESULT CallWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return hwnd->proc(hwnd, message, wParam, lParam);
+}
+
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
+  if (!IsWindow(hwnd)) {
+    return 0;
   }
+  switch (index) {
+    case GWLP_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(hwnd->proc);
+    case GWLP_USERDATA:
+      return hwnd->userData;
+    default:
+      return 0;
+  }
+}
+
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
+  const LONG_PTR old = GetWindowLongPtr(hwnd, index);
+  if (IsWindow(hwnd) && index == GWLP_WNDPROC && value != 0) {
+    hwnd->proc = reinterpret_cast<WNDPROC>(value);
+  } else if (IsWindow(hwnd) && index == GWLP_USERDATA) {
+    hwnd->userData = value;
+  }
+  return old;
 }
 
 BOOL IsWindow(HWND hwnd) {
@@ -111,28 +133,6 @@ HWND NextWindowToPaint() {
 
 const platform::Surface* GetBackingStore(HWND hwnd) { return IsWindow(hwnd) ? hwnd->backing.get() : nullptr; }
 
-BOOL DestroyWindow(HWND hwnd) {
-  if (!IsWindow(hwnd) || hwnd->destroying) {
-    return FALSE;
-  }
-  hwnd->destroying = true;
-  SendMessage(hwnd, WM_DESTROY, 0, 0);
-  const std::vector<HWND> children = hwnd->children;
-  for (HWND child : children) {
-    DestroyWindow(child);
-  }
-  if (IsWindow(hwnd->parent)) {
-    std::erase(hwnd->parent->children, hwnd);
-  }
-  ForgetWindowMessages(hwnd);
-  if (platform::Display* display = CurrentDisplay()) {
-    display->Destroy(hwnd->native);
-  }
-  SendMessage(hwnd, WM_NCDESTROY, 0, 0);
-  RemoveRecord(hwnd);
-  return TRUE;
-}
-
 BOOL ShowWindow(HWND hwnd, int) {
   if (!IsWindow(hwnd)) {
     return FALSE;
@@ -156,7 +156,7 @@ BOOL UpdateWindow(HWND hwnd) {
     return FALSE;
   }
   if (hwnd->visible && !hwnd->update.IsEmpty()) {
-    SendMessage(hwnd, WM_PAINT, 0, 0);
+    CallWindowProcedure(hwnd, WM_PAINT, 0, 0);
   }
   return TRUE;
 }
@@ -274,25 +274,3 @@ BOOL SystemParametersInfo(UINT action, UINT, void* param, UINT) {
 }
 
 BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) { return rect != nullptr ? TRUE : FALSE; }
-
-LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_MOUSEACTIVATE: {
-      // A child window lets its parent decide first.
-      const HWND parent = GetParent(hwnd);
-      const LRESULT answer = parent != nullptr ? SendMessage(parent, message, wParam, lParam) : 0;
-      return answer != 0 ? answer : MA_ACTIVATE;
-    }
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(hwnd, &paint);
-      EndPaint(hwnd, &paint);
-      return 0;
-    }
-    default:
-      return 0;
-  }
-}

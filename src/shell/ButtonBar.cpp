@@ -32,9 +32,9 @@ void ButtonBar::EnableButton(int id, BOOL bEnable, BOOL bNotify) {
     if (button->m_nId != id) {
       continue;
     }
-    const bool disabled = button->m_nState == SBS_DISABLED;
-    if (bEnable == disabled) {
-      const int state = bEnable ? SBS_NORMAL : SBS_DISABLED;
+    const bool enable = bEnable != FALSE;
+    if (enable == (button->m_nState == SBS_DISABLED)) {
+      const int state = enable ? SBS_NORMAL : SBS_DISABLED;
       button->m_nState = state;
       if (bNotify) {
         Notify(button, state);

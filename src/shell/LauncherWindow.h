@@ -61,7 +61,9 @@ class LauncherWindow : public CWnd {
   void UpdateStatusText();
   // With a site, starts a patch download; without, runs one step of it.
   void DownloadPatch(const char* site);
-  // The command of the button with that id.
+  // The command of the button with that id. A command that waits (a server
+  // query, a message box) may find the window closed meanwhile (m_hWnd
+  // null); it then returns without touching the window's state.
   void RunCommand(int id);
   // Command 1: starts the game and quits, or says it could not.
   void PlayGame();

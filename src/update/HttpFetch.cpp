@@ -1,16 +1,16 @@
 #include "update/HttpFetch.h"
 
 #include "framework/MessageQueue.h"
-#include "platform/net/Ipv4Address.h"
-#include "platform/net/Sleep.h"
 #include "platform/net/TcpSocket.h"
 #include "update/FetchSink.h"
 #include "update/FileSink.h"
 #include "update/HttpRequest.h"
 #include "update/MemorySink.h"
 #include "update/PumpMessages.h"
+#include "update/ServerAddress.h"
 #include "update/UrlParts.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,12 +22,12 @@ namespace {
 
 constexpr std::uint16_t kHttpPort = 80;
 constexpr int kChunkBytes = 1024;
-// Wait cycles allowed without progress: the cycle after the budget was set
-// sleeps 1 ms, each later one 100 ms, so a silent server fails the fetch
-// after about a minute.
-constexpr int kCycleBudget = 600;
-constexpr unsigned kFirstSleepMs = 1;
-constexpr unsigned kSleepMs = 100;
+// How long the fetch waits without reading anything, counted from the
+// connection attempt, from its completion and from each read: about a
+// minute (one wait of 1 ms and 600 of 100 ms).
+constexpr DWORD kWaitBudgetMs = 1 + 600 * 100;
+// The longest single wait, so the stop flag is looked at every so often.
+constexpr DWORD kLongestWaitMs = 100;
 
 // The socket side of one fetch, from the connection attempt to its end.
 class Transfer {
@@ -54,7 +54,8 @@ class Transfer {
   // The part of the request the socket has not accepted yet; empty until
   // the connection completes.
   std::string_view pending_;
-  int budget_ = kCycleBudget;
+  // When the wait budget was last set.
+  DWORD budgetStart_ = 0;
   // Every byte received is stored before the next read, so this counts both.
   int received_ = 0;
   int firstChunk_ = 0;
@@ -66,6 +67,7 @@ int Transfer::Run(const platform::Ipv4Address& server) {
     return 0;
   }
   startTick_ = GetTickCount();
+  budgetStart_ = startTick_;
   Report(HTTP_PROGRESS_CONNECTING);
   for (;;) {
     if (stopFlag_ != nullptr && *stopFlag_ != 0) {
@@ -76,7 +78,7 @@ int Transfer::Run(const platform::Ipv4Address& server) {
       return 0;
     }
     if (events.connected) {
-      budget_ = kCycleBudget;
+      budgetStart_ = GetTickCount();
       pending_ = request_;
       if (!SendPending()) {
         return 0;
@@ -98,21 +100,20 @@ int Transfer::Run(const platform::Ipv4Address& server) {
   }
 }
 
-// The waiting part of one cycle: messages, a sleep, the rest of the request,
-// the budget. False fails the fetch.
+// The waiting part of one cycle: the messages, the budget, a wait that the
+// socket's news, a message or a timer ends early, then the rest of the
+// request. False fails the fetch.
 bool Transfer::Cycle() {
   if (!PumpMessages()) {
     return false;
   }
-  if (budget_ == kCycleBudget) {
-    platform::SleepMilliseconds(kFirstSleepMs);
-  } else {
-    platform::SleepMilliseconds(kSleepMs);
-    if (!SendPending()) {
-      return false;
-    }
+  const DWORD spent = GetTickCount() - budgetStart_;
+  if (spent >= kWaitBudgetMs) {
+    return false;
   }
-  return --budget_ >= 0;
+  platform::FdWatch watch = socket_.Watch(!pending_.empty());
+  MsgWaitForDescriptor(watch, std::min(kLongestWaitMs, kWaitBudgetMs - spent));
+  return SendPending();
 }
 
 bool Transfer::SendPending() {
@@ -132,7 +133,7 @@ bool Transfer::SendPending() {
 
 // Reads and stores everything waiting. The reply is complete only when the
 // server closes the connection, as the request asks it to; an empty socket
-// sends the fetch back to waiting, and data restores the cycle budget.
+// sends the fetch back to waiting, and data restores the wait budget.
 Transfer::DrainEnd Transfer::Drain() {
   char chunk[kChunkBytes];
   for (;;) {
@@ -150,7 +151,7 @@ Transfer::DrainEnd Transfer::Drain() {
     if (firstChunk_ == 0) {
       firstChunk_ = n;
     }
-    budget_ = kCycleBudget;
+    budgetStart_ = GetTickCount();
     Report(HTTP_PROGRESS_CHUNK);
   }
 }
@@ -182,7 +183,7 @@ int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* sto
   }
 
   platform::Ipv4Address server;
-  if (!platform::ResolveIpv4(parts->host.c_str(), &server)) {
+  if (!ResolveServer(parts->host.c_str(), &server)) {
     return 0;
   }
   return Transfer(*sink, std::move(request), stopFlag, progress).Run(server);

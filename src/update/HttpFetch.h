@@ -20,11 +20,15 @@ using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int
 // otherwise target is the path of a file to write, replaced if it exists
 // and deleted again on failure. noCache adds the no-cache header lines.
 // stopFlag, when not null, abandons the fetch once it points to nonzero.
+// A null URL, or one holding control characters or blanks, is refused
+// before anything is sent.
 //
 // Returns the bytes stored (memory) or the file's size, 0 on failure; an
 // empty reply also gives 0, so memory-mode callers check the block pointer.
-// The socket layer must be started (StartSockets). While waiting, the
-// thread's window messages are dispatched; a quit message taken then fails
-// the fetch and is posted again.
+// The socket layer must be started (StartSockets). While it waits (for the
+// host name's lookup, then for the socket), the thread's window messages are
+// dispatched; a quit message taken then fails the fetch and is posted again.
+// A fetch fails after about a minute without reading anything since the
+// connection attempt, its completion or the last read.
 int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag,
               HttpProgressProc progress);

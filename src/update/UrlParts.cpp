@@ -27,11 +27,23 @@ std::string WithForwardSlashes(const char* url, std::size_t length) {
   return work;
 }
 
+// Control characters and blanks would end or split a request line, or cut
+// a dotted address short. Bytes of multibyte characters are never among them.
+bool HasUnsafeCharacter(std::string_view url) {
+  return std::ranges::any_of(url, [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte == 0x7F;
+  });
+}
+
 }  // namespace
 
 std::optional<UrlParts> SplitUrl(const char* url) {
+  if (url == nullptr) {
+    return std::nullopt;
+  }
   const std::size_t length = std::strlen(url);
-  if (length > kMaxUrlLength) {
+  if (length > kMaxUrlLength || HasUnsafeCharacter(std::string_view(url, length))) {
     return std::nullopt;
   }
   const std::string work = WithForwardSlashes(url, length);

@@ -23,6 +23,7 @@ struct UrlParts {
 // Splits url, given as "http://host/path" (scheme in any case) or
 // "host/path", with backslashes read as slashes. Searches step over the
 // multibyte characters of the locale's encoding as whole characters.
-// Nothing is returned for a scheme other than "http", a scheme not followed
-// by "//", or a URL, path, host or referer text over its capacity.
+// Nothing is returned for a null URL, a URL holding a control character,
+// a blank or DEL, a scheme other than "http", a scheme not followed by "//",
+// or a URL, path, host or referer text over its capacity.
 std::optional<UrlParts> SplitUrl(const char* url);

@@ -6,7 +6,10 @@
 
 #include <string>
 
-// The host's name as the environment says now.
+// The host's name as the environment says now. A MORAVINE_WEB_HOST that is
+// empty or holds anything besides a host name or a dotted address (a port,
+// a path, blanks, control characters) is ignored, with one line on standard
+// error, and the build's default is used.
 std::string WebHostName();
 
 // The version query.

@@ -49,6 +49,18 @@ TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
       {RegistryText("win64", GameKey(PLAIN_PATH, version)), "2.0.1.0.3"},
       {RegistryText("win32", GameKey(WOW_PATH, version)), ""},
       {"REGEDIT4\n\n" + GameKey(PLAIN_PATH, version), ""},
+      // Headers are compared as written: longer or shorter paths are other
+      // keys, escapes are read, and the first of two sections counts.
+      {RegistryText("win32", GameKey("Software\\\\Veltrano\\\\Moravine Cht2", version) +
+                                 GameKey("Software\\\\Veltrano\\\\Moravine", version)),
+       ""},
+      {RegistryText("win32", GameKey("Software\\\\Veltr\\x61no\\\\Moravine\\x0020Cht", "\"GameVerSP\"=\"esc\"")),
+       "esc"},
+      {RegistryText("win32", GameKey("Software\\\\Veltrano\\\\\\x4doravine Cht", "\"GameVerSP\"=\"upper\"") +
+                                 GameKey(PLAIN_PATH, version)),
+       "upper"},
+      {RegistryText("win32", "[Software\\\\Veltrano\\\\Moravine Cht\n" + GameKey(PLAIN_PATH, version)),
+       "2.0.1.0.3"},
   };
   EXPECT_EQ(Read(), "");
   for (const auto& c : cases) {

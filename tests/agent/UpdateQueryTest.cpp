@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 #include "support/Headless.h"
 #include "update/UpdateAgent.h"
 

@@ -2,7 +2,7 @@
 // made, a step's read or write fails. Each ends cleanly before the player is
 // told, and the play and update buttons come back.
 #include "DownloadFixture.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include <sys/resource.h>
 #include <csignal>

@@ -1,7 +1,7 @@
 // How a patch download ends: started, not started, reported; what stays on
 // disk; and what the request carries.
 #include "DownloadFixture.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include <malloc.h>
 

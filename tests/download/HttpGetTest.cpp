@@ -1,6 +1,6 @@
 // The platform's HTTP client against servers on loopback addresses: what the
 // request looks like, when Send and Read return, redirects and the proxy.
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 #include "ProxyFreeEnvironment.h"
 #include "platform/http/HttpGet.h"
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -238,6 +240,34 @@ TEST_F(MessageQueueTest, AQuitTakenByAMessageBoxClosesItAndIsPostedAgain) {
   EXPECT_EQ(session.display.messageBoxes.at(0).caption, "Error") << "no caption shows the platform's default";
   MSG msg;
   EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
+}
+
+TEST_F(MessageQueueTest, AWaitOnADescriptorEndsForItsNewsAMessageOrADueTimer) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  platform::FdWatch watch{ends[0], true, false};
+
+  // Each wait below would last forever if its end were missed.
+  w.PostMessage(WM_APP_A);
+  MsgWaitForDescriptor(watch, INFINITE);
+  EXPECT_FALSE(watch.ready) << "a waiting message ends the wait at once";
+  ASSERT_TRUE(PumpUntil([&] { return w.log.back() == "A"; }));
+
+  w.SetTimer(5, 10, nullptr);
+  MsgWaitForDescriptor(watch, INFINITE);
+  EXPECT_FALSE(watch.ready);
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+  w.KillTimer(5);
+
+  ASSERT_EQ(write(ends[1], "x", 1), 1);
+  MsgWaitForDescriptor(watch, INFINITE);
+  EXPECT_TRUE(watch.ready);
+  close(ends[0]);
+  close(ends[1]);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // again, and what gets started.
 #include "DesktopSandbox.h"
 #include "ScratchFolder.h"
-#include "agent/LoopbackServer.h"
+#include "support/LoopbackServer.h"
 #include "agent/TestPrefix.h"
 #include "download/ProxyFreeEnvironment.h"
 #include "app/LauncherApp.h"

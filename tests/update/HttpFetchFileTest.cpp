@@ -1,6 +1,6 @@
 // File-mode fetches: the file is made anew and survives only a success.
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,6 @@
 // A quit message taken by the fetch's message pump.
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include "framework/MessageQueue.h"
 

@@ -1,6 +1,6 @@
 // What a memory-mode fetch hands back for each way a server may answer.
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include "framework/MessageQueue.h"
 

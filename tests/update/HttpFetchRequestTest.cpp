@@ -1,7 +1,7 @@
 // The request bytes sent for each form of URL, and the URLs refused before
 // any connection attempt.
 #include "FetchSupport.h"
-#include "LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include "platform/net/Ipv4Address.h"
 
@@ -23,13 +23,10 @@ std::string Request(const std::string& path, const std::string& host, const std:
          "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
 }
 
-// inet_aton stops at white space, so this host text of any length names
-// 127.0.0.1 and would be connected to unless its length is refused.
-std::string PaddedHost(std::size_t length) {
-  std::string host = "127.0.0.1 ";
-  host.resize(length, 'x');
-  return host;
-}
+// inet_aton reads a number with a leading zero as octal, so this host text
+// of any length names 127.0.0.1 and would be connected to unless its length
+// is refused.
+std::string PaddedHost(std::size_t length) { return std::string(length - 9, '0') + "177.0.0.1"; }
 
 }  // namespace
 
@@ -71,6 +68,41 @@ TEST_F(HttpFetchRequestTest, BadOrOverLongUrlsFailWithoutAConnectionAttempt) {
   EXPECT_TRUE(platform::ParseDottedIpv4("127.0.0.2", &address));
   EXPECT_EQ(address, (platform::Ipv4Address{127, 0, 0, 2}));
   EXPECT_FALSE(platform::ParseDottedIpv4("127.0.0.1:80", &address));
+}
+
+TEST_F(HttpFetchRequestTest, ControlCharactersAndBlanksAreRefusedWithoutAConnectionAttempt) {
+  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("ok")); });
+  for (const std::string& url : {
+           std::string("http://127.0.0.1 /a"), std::string("http://127.0.0.1\t/a"),
+           std::string("http://127.0.0.1 evil/a"),  // inet_aton would read 127.0.0.1 alone
+           std::string("http://127.0.0.1/a\r\nX-Injected: 1"), std::string("http://127.0.0.1/a b"),
+           std::string("127.0.0.1/a\n"), std::string("http://127.0.0.1/a\x7F"), std::string("http://127.0.0.1/a\x01")}) {
+    progressCalls.clear();
+    const MemoryReply reply = FetchToMemory(url);
+    EXPECT_FALSE(reply.blockSet || reply.result != 0 || ConnectionAttempted()) << url;
+  }
+  char* block = nullptr;
+  EXPECT_EQ(HttpFetch(nullptr, &block, 1, 1, nullptr, RecordProgress), 0);
+  EXPECT_EQ(block, nullptr);
+  EXPECT_FALSE(ConnectionAttempted());
+
+  platform::Ipv4Address address{};
+  EXPECT_FALSE(platform::ParseDottedIpv4("127.0.0.1 x", &address));
+  EXPECT_FALSE(platform::ParseDottedIpv4("127.0.0.1\n", &address));
+  // The server is still waiting for its one connection: the refused URLs never reached it.
+  EXPECT_TRUE(FetchToMemory("http://127.0.0.1/a").blockSet);
+}
+
+TEST_F(HttpFetchRequestTest, AHostNameIsLookedUpAndAnUnknownOneFailsTheFetch) {
+  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("ok")); });
+  const MemoryReply found = FetchToMemory("http://localhost/a");
+  ASSERT_TRUE(found.blockSet) << "localhost did not resolve to 127.0.0.1";
+  EXPECT_EQ(found.text, HttpReply("ok"));
+  EXPECT_EQ(server.Request(), Request("/a", "localhost", "http://localhost/"));
+
+  progressCalls.clear();
+  const MemoryReply unknown = FetchToMemory("http://no-such-host.invalid/a");
+  EXPECT_FALSE(unknown.blockSet || unknown.result != 0 || ConnectionAttempted());
 }
 
 // In Big5 the second byte of a character may be 0x5C, a backslash: it stays.

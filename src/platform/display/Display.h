@@ -6,6 +6,7 @@
 
 #include "platform/display/DesktopFont.h"
 #include "platform/display/Surface.h"
+#include "platform/wait/FdWatch.h"
 
 #include <cstdint>
 #include <span>
@@ -69,8 +70,12 @@ class Display {
   virtual void Destroy(NativeWindow window) = 0;
 
   // Waits up to timeoutMs (-1: no limit) for input, handing what arrives to
-  // the event sink; 0 only takes what is already there.
-  virtual void WaitForEvents(int timeoutMs) = 0;
+  // the event sink; 0 only takes what is already there. The screen keeps
+  // being served meanwhile (exposed areas are redrawn from the backing
+  // stores). With a watch, the wait also ends once its descriptor is ready,
+  // which sets watch->ready.
+  virtual void WaitForEvents(int timeoutMs, FdWatch* watch) = 0;
+  void WaitForEvents(int timeoutMs) { WaitForEvents(timeoutMs, nullptr); }
 
   virtual MessageBoxId OpenMessageBox(const MessageBoxRequest& request) = 0;
   virtual bool IsMessageBoxOpen(MessageBoxId box) = 0;

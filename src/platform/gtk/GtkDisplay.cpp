@@ -1,5 +1,6 @@
 #include "platform/gtk/GtkDisplay.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -19,6 +20,7 @@ struct GtkDisplay::WindowParts {
   GtkWidget* area = nullptr;    // top-level only
   GtkWidget* parentFixed = nullptr;
   const Surface* backing = nullptr;
+  ScreenRect rect;  // child only: its place in the parent's client area
 };
 
 namespace {
@@ -40,21 +42,28 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
   return TRUE;
 }
 
-gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
-  const auto* parts = static_cast<const GtkDisplay::WindowParts*>(data);
-  if (DisplayEvents* sink = parts->display->Sink()) {
-    sink->MouseMoved(parts->owner, static_cast<int>(std::floor(event->x)), static_cast<int>(std::floor(event->y)));
+// A move reaches the window only over its own client pixels. While a button
+// is held, GTK keeps sending the drawing area the pointer's moves wherever it
+// goes (outside the window, over a child window); the platform the launcher
+// was made for sends those nowhere, and its buttons rely on that.
+void MovedOver(const GtkDisplay::WindowParts& parts, double eventX, double eventY) {
+  const int x = static_cast<int>(std::floor(eventX));
+  const int y = static_cast<int>(std::floor(eventY));
+  DisplayEvents* sink = parts.display->Sink();
+  if (sink != nullptr && parts.display->IsOwnClientPoint(parts, x, y)) {
+    sink->MouseMoved(parts.owner, x, y);
   }
+}
+
+gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
+  MovedOver(*static_cast<const GtkDisplay::WindowParts*>(data), event->x, event->y);
   return TRUE;
 }
 
 // The pointer coming into the window is a move over it, as on the platform the
 // launcher was made for.
 gboolean OnEnter(GtkWidget*, GdkEventCrossing* event, gpointer data) {
-  const auto* parts = static_cast<const GtkDisplay::WindowParts*>(data);
-  if (DisplayEvents* sink = parts->display->Sink()) {
-    sink->MouseMoved(parts->owner, static_cast<int>(std::floor(event->x)), static_cast<int>(std::floor(event->y)));
-  }
+  MovedOver(*static_cast<const GtkDisplay::WindowParts*>(data), event->x, event->y);
   return FALSE;
 }
 
@@ -91,6 +100,11 @@ gboolean OnWaitOver(gpointer flag) {
   return G_SOURCE_REMOVE;
 }
 
+gboolean OnWatchReady(gint, GIOCondition, gpointer watch) {
+  static_cast<FdWatch*>(watch)->ready = true;
+  return G_SOURCE_REMOVE;
+}
+
 void OnBoxResponse(GtkDialog* dialog, gint, gpointer) { gtk_widget_hide(GTK_WIDGET(dialog)); }
 
 }  // namespace
@@ -122,6 +136,21 @@ DisplayEvents* GtkDisplay::Sink() const { return sink_; }
 GtkWidget* GtkDisplay::ChildWidget(NativeWindow window) {
   WindowParts* parts = Find(window);
   return parts != nullptr && parts->parentFixed != nullptr ? parts->widget : nullptr;
+}
+
+bool GtkDisplay::IsOwnClientPoint(const WindowParts& top, int x, int y) const {
+  if (top.area == nullptr || x < 0 || y < 0 || x >= gtk_widget_get_allocated_width(top.area) ||
+      y >= gtk_widget_get_allocated_height(top.area)) {
+    return false;
+  }
+  for (const auto& [id, parts] : windows_) {
+    const ScreenRect& r = parts->rect;
+    if (parts->parentFixed == top.fixed && gtk_widget_get_visible(parts->widget) && r.left <= x && x < r.right &&
+        r.top <= y && y < r.bottom) {
+      return false;
+    }
+  }
+  return true;
 }
 
 GtkDisplay::WindowParts* GtkDisplay::Find(NativeWindow window) {
@@ -182,6 +211,7 @@ NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRec
   parts->display = this;
   parts->owner = owner;
   parts->parentFixed = top->fixed;
+  parts->rect = rect;
   parts->widget = gtk_event_box_new();
   gtk_widget_set_app_paintable(parts->widget, TRUE);
   gtk_widget_set_size_request(parts->widget, rect.right - rect.left, rect.bottom - rect.top);
@@ -220,6 +250,7 @@ void GtkDisplay::SetPlacement(NativeWindow window, ScreenRect rect) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (parts->parentFixed != nullptr) {
+    parts->rect = rect;
     gtk_widget_set_size_request(parts->widget, width, height);
     gtk_fixed_move(GTK_FIXED(parts->parentFixed), parts->widget, rect.left, rect.top);
     return;
@@ -260,8 +291,14 @@ void GtkDisplay::Destroy(NativeWindow window) {
   delete parts;
 }
 
-void GtkDisplay::WaitForEvents(int timeoutMs) {
+void GtkDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
+  if (watch != nullptr) {
+    watch->ready = false;
+  }
   if (!failure_.empty()) {
+    if (watch != nullptr) {
+      WaitForFd(*watch, timeoutMs);
+    }
     return;
   }
   if (timeoutMs == 0) {
@@ -269,13 +306,25 @@ void GtkDisplay::WaitForEvents(int timeoutMs) {
     for (int i = 0; i < 64 && g_main_context_pending(nullptr); ++i) {
       g_main_context_iteration(nullptr, FALSE);
     }
+    if (watch != nullptr) {
+      WaitForFd(*watch, 0);
+    }
     return;
   }
   bool over = false;
-  guint timeout = timeoutMs > 0 ? g_timeout_add(static_cast<guint>(timeoutMs), OnWaitOver, &over) : 0;
+  const guint timeout = timeoutMs > 0 ? g_timeout_add(static_cast<guint>(timeoutMs), OnWaitOver, &over) : 0;
+  guint fdSource = 0;
+  if (watch != nullptr && watch->Watches()) {
+    const auto condition =
+        static_cast<GIOCondition>((watch->forReading ? G_IO_IN : 0) | (watch->forWriting ? G_IO_OUT : 0));
+    fdSource = g_unix_fd_add(watch->fd, condition, OnWatchReady, watch);
+  }
   g_main_context_iteration(nullptr, TRUE);
   if (timeout != 0 && !over) {
     g_source_remove(timeout);
+  }
+  if (fdSource != 0 && !watch->ready) {
+    g_source_remove(fdSource);
   }
 }
 

@@ -30,7 +30,8 @@ class GtkDisplay final : public Display {
   void Show(NativeWindow window) override;
   void Present(NativeWindow window, ScreenRect dirty) override;
   void Destroy(NativeWindow window) override;
-  void WaitForEvents(int timeoutMs) override;
+  using Display::WaitForEvents;
+  void WaitForEvents(int timeoutMs, FdWatch* watch) override;
   MessageBoxId OpenMessageBox(const MessageBoxRequest& request) override;
   bool IsMessageBoxOpen(MessageBoxId box) override;
   void CloseMessageBox(MessageBoxId box) override;
@@ -39,6 +40,9 @@ class GtkDisplay final : public Display {
   DisplayEvents* Sink() const;
   // The widget of a child window, which native content fills; null for others.
   GtkWidget* ChildWidget(NativeWindow window);
+  // Whether a point of a top-level window's client area is its own: inside
+  // the client area and under none of its shown child windows.
+  bool IsOwnClientPoint(const WindowParts& top, int x, int y) const;
 
  private:
   WindowParts* Find(NativeWindow window);

@@ -103,9 +103,12 @@ void HeadlessDisplay::Destroy(NativeWindow window) {
   }
 }
 
-void HeadlessDisplay::WaitForEvents(int timeoutMs) {
-  // No input arrives by itself here: waiting is only time passing, so timers come due.
-  if (timeoutMs > 0) {
+void HeadlessDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
+  // No input arrives by itself here: waiting is time passing, so timers come
+  // due, or the watched descriptor becoming ready.
+  if (watch != nullptr) {
+    WaitForFd(*watch, timeoutMs);
+  } else if (timeoutMs > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
   }
 }

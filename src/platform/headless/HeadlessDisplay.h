@@ -66,7 +66,8 @@ class HeadlessDisplay final : public Display {
   void Show(NativeWindow window) override;
   void Present(NativeWindow window, ScreenRect dirty) override;
   void Destroy(NativeWindow window) override;
-  void WaitForEvents(int timeoutMs) override;
+  using Display::WaitForEvents;
+  void WaitForEvents(int timeoutMs, FdWatch* watch) override;
   MessageBoxId OpenMessageBox(const MessageBoxRequest& request) override;
   bool IsMessageBoxOpen(MessageBoxId box) override;
   void CloseMessageBox(MessageBoxId box) override;

@@ -10,14 +10,8 @@ namespace platform {
 using Ipv4Address = std::array<std::uint8_t, 4>;
 
 // Reads host as a dotted IPv4 address (the forms inet_aton accepts, such as
-// "127.0.0.1"); no name lookup is made.
+// "127.0.0.1"); no name lookup is made. A text holding anything after the
+// address, even after a blank, is not an address.
 bool ParseDottedIpv4(const char* host, Ipv4Address* address);
-
-// Looks host up as a name, blocking until the resolver answers; the first
-// IPv4 address of the answer.
-bool LookUpIpv4(const char* host, Ipv4Address* address);
-
-// A dotted address as it is, any other host by a name lookup.
-bool ResolveIpv4(const char* host, Ipv4Address* address);
 
 }  // namespace platform

@@ -79,7 +79,23 @@ int TcpSocket::Send(const char* data, int length) {
 
 int TcpSocket::Receive(char* buffer, int capacity) {
   const ssize_t received = recv(fd_, buffer, static_cast<size_t>(capacity), 0);
-  return received >= 0 ? static_cast<int>(received) : Unmoved();
+  const int result = received >= 0 ? static_cast<int>(received) : Unmoved();
+  if (result == 0 || result == kSocketFailed) {
+    receiveEnded_ = true;
+  }
+  return result;
+}
+
+FdWatch TcpSocket::Watch(bool sending) const {
+  FdWatch watch;
+  watch.fd = fd_;
+  if (!connectReported_) {
+    watch.forWriting = true;
+    return watch;
+  }
+  watch.forReading = !receiveEnded_;
+  watch.forWriting = sending;
+  return watch;
 }
 
 }  // namespace platform

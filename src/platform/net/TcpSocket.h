@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/net/Ipv4Address.h"
+#include "platform/wait/FdWatch.h"
 
 #include <cstdint>
 
@@ -43,9 +44,16 @@ class TcpSocket {
   // kSocketWouldBlock or kSocketFailed.
   int Receive(char* buffer, int capacity);
 
+  // What a wait watches to end when the socket has news: the end of the
+  // connection attempt, then arriving data or the peer's close, and room for
+  // more bytes while `sending`. A stream already read to its end or broken
+  // is not watched for reading, so it cannot wake the wait again.
+  FdWatch Watch(bool sending) const;
+
  private:
   int fd_ = -1;
   bool connectReported_ = false;
+  bool receiveEnded_ = false;
 };
 
 }  // namespace platform

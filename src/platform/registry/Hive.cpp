@@ -29,6 +29,52 @@ void ForEachLine(std::string_view text, std::size_t begin, std::size_t end, Take
   }
 }
 
+// Where the first section line at or after `from` starts; the text's size when none does.
+std::size_t NextSection(std::string_view text, std::size_t from) {
+  for (std::size_t at = text.find('[', from); at != std::string_view::npos; at = text.find('[', at + 1)) {
+    if (at > 0 && text[at - 1] == '\n') {
+      return at;
+    }
+  }
+  return text.size();
+}
+
+enum class HeaderMatch { kYes, kNo, kDecodeToTell };
+
+// Compares a section header's escaped text (after its "[") with a
+// case-folded path, without decoding: doubled backslashes stand for one,
+// ASCII letters compare without case. A header holding any other escape or
+// a non-ASCII byte before a difference shows up needs decoding to tell.
+HeaderMatch CompareHeader(std::string_view header, std::string_view folded) {
+  std::size_t j = 0;
+  for (std::size_t i = 0; i < header.size();) {
+    char c = header[i];
+    if (c == ']') {
+      return j == folded.size() ? HeaderMatch::kYes : HeaderMatch::kNo;
+    }
+    if (c == '\n' || c == '\r') {
+      return HeaderMatch::kNo;
+    }
+    if ((c & 0x80) != 0) {
+      return HeaderMatch::kDecodeToTell;
+    }
+    if (c == '\\') {
+      if (i + 1 >= header.size() || header[i + 1] != '\\') {
+        return HeaderMatch::kDecodeToTell;
+      }
+      ++i;
+    } else if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+    ++i;
+    if (j == folded.size() || folded[j] != c) {
+      return HeaderMatch::kNo;
+    }
+    ++j;
+  }
+  return HeaderMatch::kNo;
+}
+
 }  // namespace
 
 Hive::Hive(std::string text) : m_text(std::move(text)) {
@@ -40,36 +86,55 @@ Hive::Hive(std::string text) : m_text(std::move(text)) {
   if (first != HEADER) {
     return;
   }
-  ForEachLine(all, 0, all.size(), [this](std::size_t offset, std::string_view line) {
-    if (line.starts_with('[')) {
-      if (!m_sections.empty()) {
-        m_sections.back().key.end = offset;
-      }
-      std::size_t used = 0;
-      if (const auto path = DecodeWineString(line.substr(1), ']', &used)) {
-        m_sections.push_back({FoldName(*path), {offset + line.size(), offset + line.size()}});
-      }
-    } else if (m_sections.empty() && line.starts_with("#arch=")) {
+  m_bValid = true;
+  const std::size_t firstSection = NextSection(all, 0);
+  ForEachLine(all, 0, firstSection, [this](std::size_t, std::string_view line) {
+    if (line.starts_with("#arch=")) {
       m_bWin64 = line == "#arch=win64";
     }
     return true;
   });
-  if (!m_sections.empty()) {
-    m_sections.back().key.end = m_text.size();
-  }
-  std::stable_sort(m_sections.begin(), m_sections.end(),
-                   [](const Section& a, const Section& b) { return a.path < b.path; });
 }
 
 std::optional<HiveKey> Hive::FindKey(std::string_view path) const {
-  const std::string folded = FoldName(path);
-  const auto found = std::lower_bound(
-      m_sections.begin(), m_sections.end(), folded,
-      [](const Section& section, const std::string& p) { return section.path < p; });
-  if (found == m_sections.end() || found->path != folded) {
+  std::string folded = FoldName(path);
+  for (const auto& [asked, key] : m_found) {
+    if (asked == folded) {
+      return key;
+    }
+  }
+  const std::optional<HiveKey> key = SearchKey(folded);
+  m_found.emplace_back(std::move(folded), key);
+  return key;
+}
+
+std::optional<HiveKey> Hive::SearchKey(const std::string& folded) const {
+  if (!m_bValid) {
     return std::nullopt;
   }
-  return found->key;
+  const std::string_view all = m_text;
+  // "[" is rare outside section headers, so looking for it skips most of the text at once.
+  for (std::size_t at = all.find('['); at != std::string_view::npos; at = all.find('[', at + 1)) {
+    if (at == 0 || all[at - 1] != '\n') {
+      continue;
+    }
+    const std::size_t start = at + 1;
+    const std::string_view header = all.substr(start);
+    HeaderMatch match = CompareHeader(header, folded);
+    if (match == HeaderMatch::kDecodeToTell) {
+      std::size_t used = 0;
+      const auto decoded = DecodeWineString(header.substr(0, header.find('\n')), ']', &used);
+      match = decoded && FoldName(*decoded) == folded ? HeaderMatch::kYes : HeaderMatch::kNo;
+    }
+    if (match == HeaderMatch::kYes) {
+      std::size_t lineEnd = std::min(all.find('\n', start), all.size());
+      if (lineEnd > start && all[lineEnd - 1] == '\r') {
+        --lineEnd;
+      }
+      return HiveKey{lineEnd, NextSection(all, lineEnd)};
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> Hive::FindString(const HiveKey& key, std::string_view name) const {

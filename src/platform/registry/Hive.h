@@ -2,14 +2,16 @@
 // Version 2"): "[path] timestamp" sections, each followed by its values.
 //
 // A real prefix's file holds tens of thousands of keys, and the launcher
-// wants one value of one of them, so the file is only indexed by key when it
-// is parsed; a key's values are decoded when they are asked for.
+// wants one value of one of them, so nothing is decoded up front: a key is
+// found by running over the section headers with a plain comparison that
+// ignores ASCII case, and only its value lines are decoded when asked for.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Where a key's value lines lie in the file's text.
@@ -20,16 +22,17 @@ struct HiveKey {
 
 class Hive {
  public:
-  // Indexes the file's text. A text without Wine's header line gives a hive
-  // without keys.
+  // Takes the file's text, reading only its header lines. A text without
+  // Wine's header line gives a hive without keys.
   explicit Hive(std::string text);
 
   // The file's header says "#arch=win64": the prefix is a 64-bit Windows.
   bool Win64() const { return m_bWin64; }
 
   // The key at path (relative to the file's root, single backslashes between
-  // the names, case ignored) when the file has a section for it. Wine writes
-  // a section for every key that holds values.
+  // the names, case ignored) when the file has a section for it; the first
+  // such section. Wine writes a section for every key that holds values.
+  // Answers are remembered, so asking again costs no new search.
   std::optional<HiveKey> FindKey(std::string_view path) const;
 
   // The string value name ("" for the default value, case ignored) of key,
@@ -38,15 +41,13 @@ class Hive {
   std::optional<std::string> FindString(const HiveKey& key, std::string_view name) const;
 
  private:
-  struct Section {
-    std::string path;
-    HiveKey key;
-  };
+  std::optional<HiveKey> SearchKey(const std::string& folded) const;
 
   std::string m_text;
+  bool m_bValid = false;
   bool m_bWin64 = false;
-  // Sorted by path, which is kept case-folded.
-  std::vector<Section> m_sections;
+  // The keys asked for so far, by case-folded path.
+  mutable std::vector<std::pair<std::string, std::optional<HiveKey>>> m_found;
 };
 
 // The form in which key paths and value names are compared: case ignored.

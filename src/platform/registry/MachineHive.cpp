@@ -18,12 +18,18 @@ std::string HomeFolder() {
   return user != nullptr ? user->pw_dir : "";
 }
 
-// Reads the whole open file; false when reading fails.
-bool ReadAll(int fd, std::string& text) {
-  char chunk[65536];
+// Reads the whole open file of the given size straight into text; false
+// when reading fails. A file that grew meanwhile is read to its end.
+bool ReadAll(int fd, off_t size, std::string& text) {
+  text.resize(static_cast<std::size_t>(size) + 1);
+  std::size_t filled = 0;
   for (;;) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (filled == text.size()) {
+      text.resize(text.size() * 2);
+    }
+    const ssize_t n = read(fd, text.data() + filled, text.size() - filled);
     if (n == 0) {
+      text.resize(filled);
       return true;
     }
     if (n < 0) {
@@ -32,7 +38,7 @@ bool ReadAll(int fd, std::string& text) {
       }
       return false;
     }
-    text.append(chunk, static_cast<std::size_t>(n));
+    filled += static_cast<std::size_t>(n);
   }
 }
 
@@ -87,8 +93,7 @@ std::shared_ptr<const Hive> MachineHive::Current() {
     return m_pHive;
   }
   std::string text;
-  text.reserve(static_cast<std::size_t>(info.st_size));
-  if (!ReadAll(file.Get(), text)) {
+  if (!ReadAll(file.Get(), info.st_size, text)) {
     m_identity = FileIdentity{};
     m_pHive.reset();
     return nullptr;

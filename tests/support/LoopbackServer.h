@@ -1,0 +1,61 @@
+// An HTTP server on port 80 of a loopback address for the tests of the
+// update queries. It takes connections one after another; for each, it reads
+// the request up to its empty line, keeps its bytes, runs the test's script
+// (which answers, waits or stays silent) and closes the connection.
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <semaphore>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+class LoopbackServer {
+ public:
+  // What to do with one connection, once its request is in.
+  using Script = std::function<void(LoopbackServer&)>;
+  // The whole reply to a request's text, sent in one piece.
+  using Answer = std::function<std::string(const std::string& request)>;
+
+  // Serves `address` (such as "127.0.0.1"); throws when it cannot listen there.
+  LoopbackServer(const char* address, Script script);
+  // Serves 127.0.0.1, answering every request.
+  explicit LoopbackServer(Answer answer);
+  // Serves 127.0.0.1 with the same reply to every request.
+  explicit LoopbackServer(const std::string& reply)
+      : LoopbackServer([reply](const std::string&) { return reply; }) {}
+  // Wakes a script still waiting for a release, and stops serving.
+  ~LoopbackServer();
+  LoopbackServer(const LoopbackServer&) = delete;
+  LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+  // For the script: sends all of bytes on the connection, false once the client is gone.
+  bool Send(std::string_view bytes);
+  // For the script: waits until the test calls Release (or the server ends).
+  void WaitForRelease();
+  void Release();
+
+  // The last request's bytes; complete once its script has run.
+  std::string Request() const;
+  // Every request whose script has run, in order.
+  std::vector<std::string> Requests() const;
+
+ private:
+  void Serve();
+
+  Script m_script;
+  int m_listener;
+  int m_connection = -1;
+  mutable std::mutex m_mutex;
+  std::string m_request;
+  std::vector<std::string> m_requests;
+  std::counting_semaphore<8> m_released{0};
+  std::thread m_thread;
+};
+
+// A complete reply carrying body.
+std::string HttpReply(std::string_view body);
+// The path asked for in a request's first line.
+std::string RequestPath(const std::string& request);
