@@ -50,7 +50,6 @@ LRESULT LauncherWindow::OnSkinButton(WPARAM state, LPARAM lParam) {
 }
 
 void LauncherWindow::RunCommand(int id) {
-  ++m_nCommandsRunning;
   switch (id) {
     case 1:
       PlayGame();
@@ -75,10 +74,6 @@ void LauncherWindow::RunCommand(int id) {
       break;
     default:
       break;
-  }
-  // The window may have been closed while the command waited.
-  if (--m_nCommandsRunning == 0 && m_bDeleteAfterCommand) {
-    delete this;
   }
 }
 

@@ -107,13 +107,7 @@ void LauncherWindow::OnDestroy() {
   m_wndWebPanel.DestroyWindow();
 }
 
-void LauncherWindow::PostNcDestroy() {
-  if (m_nCommandsRunning > 0) {
-    m_bDeleteAfterCommand = true;
-    return;
-  }
-  delete this;
-}
+void LauncherWindow::PostNcDestroy() { delete this; }
 
 void LauncherWindow::OnMouseMove(UINT, POINT point) { m_buttons.OnMouseMove(point.x, point.y); }
 

@@ -43,7 +43,7 @@ class LauncherWindow : public CWnd {
 
  protected:
   const MessageMap* GetMessageMap() const override;
-  // The object goes with its window, or once the command under way ends.
+  // The object goes with its window, once the handlers running on it have returned.
   void PostNcDestroy() override;
 
   void OnPaint();
@@ -72,10 +72,4 @@ class LauncherWindow : public CWnd {
   void RunOnlineUpdate();
   // Commands 3 and 6: the page in the desktop's browser, else in the panel.
   void OpenWebPage(const char* url);
-
- private:
-  // Commands under way: the queries and message boxes of a command dispatch
-  // messages, and a close among them must not delete the object under it.
-  int m_nCommandsRunning = 0;
-  bool m_bDeleteAfterCommand = false;
 };
