@@ -16,8 +16,8 @@ class CException {
   BOOL GetErrorMessage(char* text, UINT maxChars) const;
 
  protected:
-  explicit CException(std::string errorText) : m_errorText(std::move(errorText)) {}
+  explicit CException(std::string errorText) : errorText_(std::move(errorText)) {}
 
  private:
-  std::string m_errorText;
+  std::string errorText_;
 };

@@ -24,29 +24,29 @@ BOOL CFile::Create(const char* fileName) {
     ::close(fd);
     return FALSE;
   }
-  m_fd = fd;
-  m_fileName = fileName;
+  fd_ = fd;
+  fileName_ = fileName;
   return TRUE;
 }
 
 void CFile::Write(const void* buffer, UINT count) {
   const auto* bytes = static_cast<const char*>(buffer);
   while (count > 0) {
-    const ssize_t written = ::write(m_fd, bytes, count);
+    const ssize_t written = ::write(fd_, bytes, count);
     if (written < 0 && errno == EINTR) continue;
-    if (written < 0) throw CFileException(errno, m_fileName);
+    if (written < 0) throw CFileException(errno, fileName_);
     bytes += written;
     count -= static_cast<UINT>(written);
   }
 }
 
 void CFile::Close() {
-  const int fd = m_fd;
-  m_fd = -1;
-  if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) throw CFileException(errno, m_fileName);
+  const int fd = fd_;
+  fd_ = -1;
+  if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) throw CFileException(errno, fileName_);
 }
 
 void CFile::Abort() {
-  if (m_fd >= 0) ::close(m_fd);
-  m_fd = -1;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }

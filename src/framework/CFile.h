@@ -36,6 +36,6 @@ class CFile {
   void Abort();
 
  private:
-  int m_fd = -1;
-  std::string m_fileName;
+  int fd_ = -1;
+  std::string fileName_;
 };

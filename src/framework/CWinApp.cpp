@@ -17,8 +17,8 @@ std::string ProgramName() {
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_appName(appName != nullptr ? appName : ProgramName()) {
-  m_pszAppName = m_appName.c_str();
+CWinApp::CWinApp(const char* appName) : appName_(appName != nullptr ? appName : ProgramName()) {
+  m_pszAppName = appName_.c_str();
   g_app = this;
 }
 
@@ -36,11 +36,11 @@ int CWinApp::Run() {
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }
-  m_exitCode = static_cast<int>(msg.wParam);
+  exitCode_ = static_cast<int>(msg.wParam);
   return ExitInstance();
 }
 
-int CWinApp::ExitInstance() { return m_exitCode; }
+int CWinApp::ExitInstance() { return exitCode_; }
 
 CWinApp* AfxGetApp() { return g_app; }
 

@@ -27,8 +27,8 @@ class CWinApp {
   const char* m_pszAppName = nullptr;
 
  private:
-  std::string m_appName;
-  int m_exitCode = 0;
+  std::string appName_;
+  int exitCode_ = 0;
 };
 
 // The one application object, or null.

@@ -81,7 +81,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-  return DefWindowProc(m_hWnd, m_currentMessage.message, m_currentMessage.wParam, m_currentMessage.lParam);
+  return DefWindowProc(m_hWnd, currentMessage_.message, currentMessage_.wParam, currentMessage_.lParam);
 }
 
 void CWnd::PostNcDestroy() {}
@@ -101,7 +101,7 @@ void CWnd::OnNcDestroy() {
   Default();
   Detach(m_hWnd);
   m_hWnd = nullptr;
-  m_bPostNcDestroyDue = true;
+  postNcDestroyDue_ = true;
 }
 
 LRESULT CWnd::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -109,15 +109,15 @@ LRESULT CWnd::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (wnd == nullptr) {
     return DefWindowProc(hwnd, message, wParam, lParam);
   }
-  const MSG outer = wnd->m_currentMessage;
-  wnd->m_currentMessage = MSG{hwnd, message, wParam, lParam};
-  ++wnd->m_nRunningHandlers;
+  const MSG outer = wnd->currentMessage_;
+  wnd->currentMessage_ = MSG{hwnd, message, wParam, lParam};
+  ++wnd->runningHandlers_;
   const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-  wnd->m_currentMessage = outer;
+  wnd->currentMessage_ = outer;
   // The object outlives its window until the outermost of its handlers is
   // done, so no handler returns into a deleted object.
-  if (--wnd->m_nRunningHandlers == 0 && wnd->m_bPostNcDestroyDue) {
-    wnd->m_bPostNcDestroyDue = false;
+  if (--wnd->runningHandlers_ == 0 && wnd->postNcDestroyDue_) {
+    wnd->postNcDestroyDue_ = false;
     wnd->PostNcDestroy();
   }
   return result;

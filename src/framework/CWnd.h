@@ -70,7 +70,7 @@ class CWnd {
   // object bound to the window, or to the default handling.
   static LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  MSG m_currentMessage{};
-  int m_nRunningHandlers = 0;  // messages of this object being handled, nested ones included
-  bool m_bPostNcDestroyDue = false;
+  MSG currentMessage_{};
+  int runningHandlers_ = 0;  // messages of this object being handled, nested ones included
+  bool postNcDestroyDue_ = false;
 };

@@ -18,22 +18,22 @@ CHttpConnection* CInternetSession::GetHttpConnection(const char* server, INTERNE
 }
 
 CHttpFile* CHttpConnection::OpenRequest(const char* object) {
-  return new CHttpFile(std::make_unique<platform::HttpGet>(m_server, m_port, object != nullptr ? object : "/"));
+  return new CHttpFile(std::make_unique<platform::HttpGet>(server_, port_, object != nullptr ? object : "/"));
 }
 
-CHttpFile::CHttpFile(std::unique_ptr<platform::HttpGet> request) : m_request(std::move(request)) {}
+CHttpFile::CHttpFile(std::unique_ptr<platform::HttpGet> request) : request_(std::move(request)) {}
 
 CHttpFile::~CHttpFile() = default;
 
 BOOL CHttpFile::SendRequest() {
   std::string error;
-  if (m_request == nullptr || !m_request->Send(error)) throw CInternetException(error);
+  if (request_ == nullptr || !request_->Send(error)) throw CInternetException(error);
   return TRUE;
 }
 
 BOOL CHttpFile::QueryInfo(DWORD infoLevel, void* buffer, DWORD* length) const {
-  if (m_request == nullptr || infoLevel != HTTP_QUERY_CONTENT_LENGTH || length == nullptr) return FALSE;
-  const std::optional<std::string> value = m_request->Header("Content-Length");
+  if (request_ == nullptr || infoLevel != HTTP_QUERY_CONTENT_LENGTH || length == nullptr) return FALSE;
+  const std::optional<std::string> value = request_->Header("Content-Length");
   if (!value) return FALSE;
   if (buffer == nullptr || *length <= value->size()) {
     *length = static_cast<DWORD>(value->size() + 1);
@@ -47,9 +47,9 @@ BOOL CHttpFile::QueryInfo(DWORD infoLevel, void* buffer, DWORD* length) const {
 UINT CHttpFile::Read(void* buffer, UINT count) {
   std::string error;
   const std::optional<std::size_t> read =
-      m_request != nullptr ? m_request->Read(static_cast<char*>(buffer), count, error) : std::nullopt;
+      request_ != nullptr ? request_->Read(static_cast<char*>(buffer), count, error) : std::nullopt;
   if (!read) throw CInternetException(error);
   return static_cast<UINT>(*read);
 }
 
-void CHttpFile::Close() { m_request.reset(); }
+void CHttpFile::Close() { request_.reset(); }

@@ -34,7 +34,7 @@ class CHttpFile;
 // is sent, and deleting the objects lets everything go.
 class CHttpConnection {
  public:
-  CHttpConnection(std::string server, INTERNET_PORT port) : m_server(std::move(server)), m_port(port) {}
+  CHttpConnection(std::string server, INTERNET_PORT port) : server_(std::move(server)), port_(port) {}
   CHttpConnection(const CHttpConnection&) = delete;
   CHttpConnection& operator=(const CHttpConnection&) = delete;
 
@@ -42,8 +42,8 @@ class CHttpConnection {
   CHttpFile* OpenRequest(const char* object);
 
  private:
-  std::string m_server;
-  INTERNET_PORT m_port;
+  std::string server_;
+  INTERNET_PORT port_;
 };
 
 // The internet session. Its requests carry no User-Agent and go through the
@@ -81,5 +81,5 @@ class CHttpFile {
   void Close();
 
  private:
-  std::unique_ptr<platform::HttpGet> m_request;
+  std::unique_ptr<platform::HttpGet> request_;
 };

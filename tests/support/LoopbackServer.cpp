@@ -10,18 +10,18 @@
 #include <stdexcept>
 
 LoopbackServer::LoopbackServer(const char* address, Script script)
-    : m_script(std::move(script)), m_listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    : script_(std::move(script)), listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
   sockaddr_in local{};
   local.sin_family = AF_INET;
   local.sin_port = htons(80);
   const int on = 1;
   if (inet_aton(address, &local.sin_addr) == 0 ||
-      setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-      bind(m_listener, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 || listen(m_listener, 8) != 0) {
-    close(m_listener);
+      setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+      bind(listener_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 || listen(listener_, 8) != 0) {
+    close(listener_);
     throw std::runtime_error(std::string("cannot listen on ") + address + ":80");
   }
-  m_thread = std::thread([this] { Serve(); });
+  thread_ = std::thread([this] { Serve(); });
 }
 
 LoopbackServer::LoopbackServer(Answer answer)
@@ -29,15 +29,15 @@ LoopbackServer::LoopbackServer(Answer answer)
 
 LoopbackServer::~LoopbackServer() {
   // Shutting the listener down wakes the accept that the serving thread waits in.
-  shutdown(m_listener, SHUT_RDWR);
-  m_released.release();
-  m_thread.join();
-  close(m_listener);
+  shutdown(listener_, SHUT_RDWR);
+  released_.release();
+  thread_.join();
+  close(listener_);
 }
 
 bool LoopbackServer::Send(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t n = send(m_connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    const ssize_t n = send(connection_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (n <= 0) {
       return false;
     }
@@ -46,23 +46,23 @@ bool LoopbackServer::Send(std::string_view bytes) {
   return true;
 }
 
-void LoopbackServer::WaitForRelease() { m_released.acquire(); }
+void LoopbackServer::WaitForRelease() { released_.acquire(); }
 
-void LoopbackServer::Release() { m_released.release(); }
+void LoopbackServer::Release() { released_.release(); }
 
 std::string LoopbackServer::Request() const {
-  const std::lock_guard lock(m_mutex);
-  return m_request;
+  const std::lock_guard lock(mutex_);
+  return request_;
 }
 
 std::vector<std::string> LoopbackServer::Requests() const {
-  const std::lock_guard lock(m_mutex);
-  return m_requests;
+  const std::lock_guard lock(mutex_);
+  return requests_;
 }
 
 void LoopbackServer::Serve() {
   for (;;) {
-    const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+    const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (connection < 0 && errno == EINTR) {
       continue;
     }
@@ -82,14 +82,14 @@ void LoopbackServer::Serve() {
       request.append(chunk, static_cast<std::size_t>(n));
     }
     {
-      const std::lock_guard lock(m_mutex);
-      m_request = request;
+      const std::lock_guard lock(mutex_);
+      request_ = request;
     }
-    m_connection = connection;
-    m_script(*this);
+    connection_ = connection;
+    script_(*this);
     {
-      const std::lock_guard lock(m_mutex);
-      m_requests.push_back(request);
+      const std::lock_guard lock(mutex_);
+      requests_.push_back(request);
     }
     close(connection);
   }

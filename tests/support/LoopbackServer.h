@@ -45,14 +45,14 @@ class LoopbackServer {
  private:
   void Serve();
 
-  Script m_script;
-  int m_listener;
-  int m_connection = -1;
-  mutable std::mutex m_mutex;
-  std::string m_request;
-  std::vector<std::string> m_requests;
-  std::counting_semaphore<8> m_released{0};
-  std::thread m_thread;
+  Script script_;
+  int listener_;
+  int connection_ = -1;
+  mutable std::mutex mutex_;
+  std::string request_;
+  std::vector<std::string> requests_;
+  std::counting_semaphore<8> released_{0};
+  std::thread thread_;
 };
 
 // A complete reply carrying body.

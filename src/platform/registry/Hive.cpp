@@ -77,8 +77,8 @@ HeaderMatch CompareHeader(std::string_view header, std::string_view folded) {
 
 }  // namespace
 
-Hive::Hive(std::string text) : m_text(std::move(text)) {
-  const std::string_view all = m_text;
+Hive::Hive(std::string text) : text_(std::move(text)) {
+  const std::string_view all = text_;
   std::string_view first = all.substr(0, all.find('\n'));
   if (first.ends_with('\r')) {
     first.remove_suffix(1);
@@ -86,7 +86,7 @@ Hive::Hive(std::string text) : m_text(std::move(text)) {
   if (first != HEADER) {
     return;
   }
-  m_bValid = true;
+  valid_ = true;
   const std::size_t firstSection = NextSection(all, 0);
   ForEachLine(all, 0, firstSection, [this](std::size_t, std::string_view line) {
     if (line.starts_with("#arch=")) {
@@ -98,21 +98,21 @@ Hive::Hive(std::string text) : m_text(std::move(text)) {
 
 std::optional<HiveKey> Hive::FindKey(std::string_view path) const {
   std::string folded = FoldName(path);
-  for (const auto& [asked, key] : m_found) {
+  for (const auto& [asked, key] : found_) {
     if (asked == folded) {
       return key;
     }
   }
   const std::optional<HiveKey> key = SearchKey(folded);
-  m_found.emplace_back(std::move(folded), key);
+  found_.emplace_back(std::move(folded), key);
   return key;
 }
 
 std::optional<HiveKey> Hive::SearchKey(const std::string& folded) const {
-  if (!m_bValid) {
+  if (!valid_) {
     return std::nullopt;
   }
-  const std::string_view all = m_text;
+  const std::string_view all = text_;
   // "[" is rare outside section headers, so looking for it skips most of the text at once.
   for (std::size_t at = all.find('['); at != std::string_view::npos; at = all.find('[', at + 1)) {
     if (at == 0 || all[at - 1] != '\n') {
@@ -142,7 +142,7 @@ std::optional<std::string> Hive::FindString(const HiveKey& key, std::string_view
   std::optional<std::string> found;
   // Value lines are "name"=value or @=value; other lines (#time=, continued
   // hex data) are skipped.
-  ForEachLine(m_text, key.begin, key.end, [&](std::size_t, std::string_view line) {
+  ForEachLine(text_, key.begin, key.end, [&](std::size_t, std::string_view line) {
     std::string lineName;
     std::size_t rest = 1;
     if (line.starts_with('"')) {

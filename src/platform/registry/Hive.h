@@ -43,11 +43,11 @@ class Hive {
  private:
   std::optional<HiveKey> SearchKey(const std::string& folded) const;
 
-  std::string m_text;
-  bool m_bValid = false;
+  std::string text_;
+  bool valid_ = false;
   bool m_bWin64 = false;
   // The keys asked for so far, by case-folded path.
-  mutable std::vector<std::pair<std::string, std::optional<HiveKey>>> m_found;
+  mutable std::vector<std::pair<std::string, std::optional<HiveKey>>> found_;
 };
 
 // The form in which key paths and value names are compared: case ignored.

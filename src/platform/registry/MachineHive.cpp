@@ -45,19 +45,19 @@ bool ReadAll(int fd, off_t size, std::string& text) {
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
  public:
-  explicit FileDescriptor(int fd) : m_fd(fd) {}
+  explicit FileDescriptor(int fd) : fd_(fd) {}
   ~FileDescriptor() {
-    if (m_fd >= 0) {
-      close(m_fd);
+    if (fd_ >= 0) {
+      close(fd_);
     }
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
 
-  int Get() const { return m_fd; }
+  int Get() const { return fd_; }
 
  private:
-  int m_fd;
+  int fd_;
 };
 
 }  // namespace
@@ -81,27 +81,27 @@ std::shared_ptr<const Hive> MachineHive::Current() {
   const FileDescriptor file(open(identity.path.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info {};
   if (file.Get() < 0 || fstat(file.Get(), &info) != 0) {
-    m_identity = FileIdentity{};
-    m_pHive.reset();
+    identity_ = FileIdentity{};
+    hive_.reset();
     return nullptr;
   }
   identity.device = info.st_dev;
   identity.inode = info.st_ino;
   identity.size = info.st_size;
   identity.modified = info.st_mtim;
-  if (m_pHive != nullptr && identity == m_identity) {
-    return m_pHive;
+  if (hive_ != nullptr && identity == identity_) {
+    return hive_;
   }
   std::string text;
   if (!ReadAll(file.Get(), info.st_size, text)) {
-    m_identity = FileIdentity{};
-    m_pHive.reset();
+    identity_ = FileIdentity{};
+    hive_.reset();
     return nullptr;
   }
-  m_pHive = std::make_shared<const Hive>(std::move(text));
-  m_identity = identity;
-  ++m_nParses;
-  return m_pHive;
+  hive_ = std::make_shared<const Hive>(std::move(text));
+  identity_ = identity;
+  ++parses_;
+  return hive_;
 }
 
 MachineHive& ProcessMachineHive() {

@@ -23,7 +23,7 @@ class MachineHive {
   std::shared_ptr<const Hive> Current();
 
   // How many times the file has been parsed.
-  int ParseCount() const { return m_nParses; }
+  int ParseCount() const { return parses_; }
 
  private:
   struct FileIdentity {
@@ -36,9 +36,9 @@ class MachineHive {
     bool operator==(const FileIdentity& other) const;
   };
 
-  FileIdentity m_identity;
-  std::shared_ptr<const Hive> m_pHive;
-  int m_nParses = 0;
+  FileIdentity identity_;
+  std::shared_ptr<const Hive> hive_;
+  int parses_ = 0;
 };
 
 // The one machine hive of the process, which the registry functions read.

@@ -19,42 +19,42 @@ constexpr char32_t REPLACEMENT_CHARACTER = 0xFFFD;
 class Utf8Builder {
  public:
   void Unit(char32_t unit) {
-    if (m_highSurrogate != 0) {
-      const char32_t high = m_highSurrogate;
-      m_highSurrogate = 0;
+    if (highSurrogate_ != 0) {
+      const char32_t high = highSurrogate_;
+      highSurrogate_ = 0;
       if (IsLowSurrogate(unit)) {
-        AppendCodePoint(m_text, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+        AppendCodePoint(text_, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
         return;
       }
-      AppendCodePoint(m_text, REPLACEMENT_CHARACTER);
+      AppendCodePoint(text_, REPLACEMENT_CHARACTER);
     }
     if (IsHighSurrogate(unit)) {
-      m_highSurrogate = unit;
+      highSurrogate_ = unit;
     } else {
-      AppendCodePoint(m_text, IsLowSurrogate(unit) ? REPLACEMENT_CHARACTER : unit);
+      AppendCodePoint(text_, IsLowSurrogate(unit) ? REPLACEMENT_CHARACTER : unit);
     }
   }
 
   void RawByte(char byte) {
     Flush();
-    m_text += byte;
+    text_ += byte;
   }
 
   std::string Finish() {
     Flush();
-    return std::move(m_text);
+    return std::move(text_);
   }
 
  private:
   void Flush() {
-    if (m_highSurrogate != 0) {
-      AppendCodePoint(m_text, REPLACEMENT_CHARACTER);
-      m_highSurrogate = 0;
+    if (highSurrogate_ != 0) {
+      AppendCodePoint(text_, REPLACEMENT_CHARACTER);
+      highSurrogate_ = 0;
     }
   }
 
-  std::string m_text;
-  char32_t m_highSurrogate = 0;
+  std::string text_;
+  char32_t highSurrogate_ = 0;
 };
 
 int HexDigit(char c) {
