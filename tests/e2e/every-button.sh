@@ -11,8 +11,9 @@
 #            and press on every button; sign-up, recruitment and read-me
 #            through the stand-ins, or without a browser the pages in the
 #            panel; joystick set-up and play start the demo's programs, play
-#            ends the launcher; missing programs give their message boxes;
-#            the update (as below); leave during a silent server's query.
+#            ends the launcher; missing programs give their message boxes,
+#            so does a patch file that cannot be made; the update (as
+#            below); leave during a silent server's query.
 #   update:  the update downloads the demo patch with the progress line
 #            showing, starts it and ends the launcher; the patch raises the
 #            installed version; a second update says it is up to date.
@@ -312,6 +313,13 @@ case $mode in
     [ "$(wc -l <"$game/ran-MRVSP.txt")" -eq 1 ] || fail "a game ran"
     kill -0 "$launcher_pid" || fail "the launcher ended"
     mv "$work/away/MRVSP.dat" "$work/away/MRVJoyStickSetup.dat" "$game/"
+
+    echo "update: a patch file that cannot be made says so under the program's name"
+    mkdir "$game/MRVPatch.exe"
+    press 2
+    answer_box moravine-launcher
+    wait_for 10 shows_faces 52 56 58 61 64 67 70 || fail "play and update are not enabled again"
+    rmdir "$game/MRVPatch.exe"
     leave
 
     walk_through_update
