@@ -12,8 +12,9 @@
 #            through the stand-ins, or without a browser the pages in the
 #            panel; joystick set-up and play start the demo's programs, play
 #            ends the launcher; missing programs give their message boxes,
-#            so does a patch file that cannot be made; the update (as
-#            below); leave during a silent server's query.
+#            so does a patch file that cannot be made; leave during a
+#            download; the update (as below); leave during a silent server's
+#            query.
 #   update:  the update downloads the demo patch with the progress line
 #            showing, starts it and ends the launcher; the patch raises the
 #            installed version; a second update says it is up to date.
@@ -320,7 +321,16 @@ case $mode in
     answer_box moravine-launcher
     wait_for 10 shows_faces 52 56 58 61 64 67 70 || fail "play and update are not enabled again"
     rmdir "$game/MRVPatch.exe"
+
+    echo "leave during a download: the launcher ends at once and keeps the part received"
+    press 2
+    wait_for 30 shows_progress || fail "no progress line during the download"
     leave
+    size=$(stat -c %s "$game/MRVPatch.exe")
+    full=$(stat -c %s "$demo/www/patch/MRVPatch.exe")
+    [ "$size" -gt 0 ] && [ "$size" -lt "$full" ] || fail "$size of $full bytes kept"
+    cmp -s -n "$size" "$game/MRVPatch.exe" "$demo/www/patch/MRVPatch.exe" || fail "the part kept differs from the patch"
+    grep -q '"GameVerSP"="2.0.1.0.3"' "$WINEPREFIX/system.reg" || fail "the patch ran"
 
     walk_through_update
 
