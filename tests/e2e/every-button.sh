@@ -95,12 +95,24 @@ box_shown() {  # box_shown TITLE
   xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
 }
 box_gone() { ! box_shown "$1"; }
-# Waits for the message box titled TITLE, keeps a screenshot of it as NAME
-# when asked, then presses Return in it and waits for it to go.
+# Takes screenshots until two in a row show the same, so that a picture kept
+# shows a box drawn in full and the window repainted around it.
+screen_settled() {
+  [ -f "$work/shot.png" ] && cp "$work/shot.png" "$work/previous.png"
+  screenshot && /usr/bin/python3 "$here/same-pixels.py" "$work/shot.png" "$work/previous.png"
+}
+# The panel as it is now, and whether it is so again: what a message box
+# covered must be drawn again when it goes.
+keep_panel() { wait_for 10 screen_settled && cp "$work/shot.png" "$work/panel-before.png"; }
+panel_as_before() {
+  screenshot && /usr/bin/python3 "$here/same-pixels.py" "$work/shot.png" "$work/panel-before.png" $((X0 + 7)) $((Y0 + 86)) 625 341
+}
+# Waits for the message box titled TITLE, keeps a settled screenshot of it as
+# NAME when asked, then presses Return in it and waits for it to go.
 answer_box() {  # answer_box TITLE [NAME]
   wait_for 20 box_shown "$1" || fail "no message box titled $1"
   if [ -n "${2:-}" ]; then
-    screenshot
+    wait_for 10 screen_settled || fail "the screen keeps changing under the box $1"
     keep_shot "$2"
   fi
   local box
@@ -236,11 +248,11 @@ walk_through_update() {
   start_launcher
   wait_for 30 shows_news || fail "no news page"
   wait_for 10 shows_version 2.0.1.0.4 || fail "no version line 版本：2.0.1.0.4"
+  keep_panel || fail "the screen does not settle"
   press 2
-  wait_for 20 box_shown '貼心小訊息 \^O\^' || fail "no up-to-date notice"
-  screenshot
-  shot_shows_faces 54 57 || fail "play and update are not disabled under the notice"
   answer_box '貼心小訊息 \^O\^' up-to-date
+  shot_shows_faces 54 57 || fail "play and update were not disabled under the notice"
+  wait_for 10 panel_as_before || fail "the panel was not drawn again where the notice was"
   wait_for 10 shows_faces 52 56 || fail "play and update are not enabled again"
   leave
 }
@@ -303,13 +315,16 @@ case $mode in
     press 6
     wait_for 30 panel_shows only-eef3f7 2 0 20 341 || fail "the recruitment page is not in the panel"
     [ "$(wc -l <"$work/starts.log")" -eq 3 ] || fail "a stand-in was started"
+    keep_panel || fail "the screen does not settle"
     press 5
     answer_box Error joystick-missing
+    wait_for 10 panel_as_before || fail "the panel was not drawn again where the message was"
     press 1
     wait_for 20 box_shown Error || fail "no CreateProcess message"
     box_shown '貼心小訊息 =_=a' && fail "the play notice came before the CreateProcess message"
     answer_box Error
     answer_box '貼心小訊息 =_=a' play-failed
+    shot_shows_faces 54 || fail "play was not disabled under the notice"
     wait_for 10 shows_faces 53 55 58 61 64 67 70 || fail "play is not enabled again"
     [ "$(wc -l <"$game/ran-MRVSP.txt")" -eq 1 ] || fail "a game ran"
     kill -0 "$launcher_pid" || fail "the launcher ended"
@@ -357,11 +372,11 @@ case $mode in
     wait_for 30 panel_shows 1b1f24 || fail "the panel does not show default.htm"
     wait_for 10 shows_version 2.0.1.0.3 || fail "no version line 版本：2.0.1.0.3"
     echo "offline: the update says there is no network and asks no server"
+    keep_panel || fail "the screen does not settle"
     press 2
-    wait_for 20 box_shown '貼心小訊息 =_=a' || fail "no notice"
-    screenshot
-    shot_shows_faces 54 57 || fail "play and update are not disabled under the notice"
     answer_box '貼心小訊息 =_=a' offline
+    shot_shows_faces 54 57 || fail "play and update were not disabled under the notice"
+    wait_for 10 panel_as_before || fail "the panel was not drawn again where the notice was"
     wait_for 10 shows_faces 52 56 || fail "play and update are not enabled again"
     [ "$(cat "$work/host.log")" = listening ] || fail "the host was asked: $(cat "$work/host.log")"
     leave
