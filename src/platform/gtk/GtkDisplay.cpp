@@ -353,6 +353,13 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
   }
   gtk_widget_destroy(it->second);
   boxes_.erase(it);
+  // The web view leaves part of what the box uncovered unpainted (white);
+  // drawing the windows again in full brings the page back.
+  for (auto& [id, parts] : windows_) {
+    if (parts->parentFixed == nullptr) {
+      gtk_widget_queue_draw(parts->widget);
+    }
+  }
   return false;
 }
 
