@@ -31,16 +31,13 @@ TEST_F(DownloadTest, AnUnreachableServerShowsCurlsTextAndLeavesTheEarlierFileAlo
 TEST_F(DownloadTest, AFolderThatTakesNoFileShowsCouldntCreateTheFile) {
   LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply(std::string(1000, 'p'))); });
   // A removed folder takes no new file, whoever runs the test.
-  fs::create_directory(scratch / "gone");
-  fs::current_path(scratch / "gone");
-  fs::remove(scratch / "gone");
+  fs::create_directory(work.Path() / "gone");
+  fs::current_path(work.Path() / "gone");
+  fs::remove(work.Path() / "gone");
 
   window->DownloadPatch("http://127.0.0.1/MRVPatch.exe");
   ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_EQ(Boxes()[0].text, "Couldn't create the file!");
-  EXPECT_EQ(Boxes()[0].caption, "download_tests");
-  EXPECT_FALSE(Boxes()[0].stopIcon);
-  EXPECT_TRUE(Boxes()[0].hasOwner);
+  EXPECT_TRUE(testsupport::IsBox(Boxes()[0], "Couldn't create the file!", "download_tests", hwnd->native));
   EXPECT_TRUE(Released());
   EXPECT_TRUE(UpdateButtonsEnabled());
   EXPECT_FALSE(QuitPosted());

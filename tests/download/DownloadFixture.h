@@ -8,16 +8,15 @@
 #include "framework/WindowRecord.h"
 #include "shell/LauncherWindow.h"
 #include "support/Headless.h"
+#include "support/ScratchFolder.h"
 #include "update/UpdateAgent.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -46,11 +45,6 @@ class DownloadTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearProxyEnvironment();
-    std::string dir = (fs::temp_directory_path() / "patch-download-XXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    scratch = dir;
-    previousFolder = fs::current_path();
-    fs::current_path(scratch);
     window = new DownloadWindow;
     ASSERT_TRUE(window->CreateEx(0, nullptr, "Moravine", WS_POPUP, 0, 0, 640, 480, nullptr, 0));
     app.m_pMainWnd = window;
@@ -61,24 +55,17 @@ class DownloadTest : public ::testing::Test {
   void TearDown() override {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
     ClearProxyEnvironment();
-    fs::current_path(previousFolder);
-    fs::remove_all(scratch);
   }
 
-  // The patch file in the current directory, whole.
-  std::string Patch() const {
-    std::ostringstream text;
-    text << std::ifstream("MRVPatch.exe", std::ios::binary).rdbuf();
-    return text.str();
-  }
+  // The patch file, whole.
+  std::string Patch() const { return work.Read("MRVPatch.exe"); }
   // A shell script of exactly `size` bytes that writes the marker file when started.
   std::string PatchScript(std::size_t size) const {
     std::string script = "#!/bin/sh\necho started > '" + Marker().string() + "'\nexit 0\n#";
     script.append(size - script.size() - 1, 'x');
     return script + "\n";
   }
-  fs::path Marker() const { return scratch / "marker"; }
-
+  fs::path Marker() const { return work.Path() / "marker"; }
   // Polls cond for a started program's doing; true once it holds.
   static bool WaitFor(const std::function<bool()>& cond) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -109,17 +96,12 @@ class DownloadTest : public ::testing::Test {
   const std::vector<platform::HeadlessDisplay::ShownMessageBox>& Boxes() const { return session.display.messageBoxes; }
   // The launcher's notice that the download is incomplete, owned by the window.
   ::testing::AssertionResult IsIncompleteNotice(const platform::HeadlessDisplay::ShownMessageBox& box) const {
-    if (box.text == "下載不完整，請重新執行線上更新。" && box.caption == "貼心小訊息 =_=a" && !box.stopIcon &&
-        box.hasOwner && box.owner == hwnd->native) {
-      return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "box \"" << box.text << "\" captioned \"" << box.caption << "\"";
+    return testsupport::IsBox(box, "下載不完整，請重新執行線上更新。", "貼心小訊息 =_=a", hwnd->native);
   }
 
+  ScratchFolder work;
   testsupport::HeadlessSession session;
   CWinApp app;
   DownloadWindow* window = nullptr;
   HWND hwnd = nullptr;
-  fs::path scratch;
-  fs::path previousFolder;
 };

@@ -6,11 +6,11 @@
 #include "framework/SystemFont.h"
 #include "framework/TextLines.h"
 #include "support/Headless.h"
+#include "support/Locale.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,17 +19,6 @@ namespace {
 
 // Not a grey, so that no shade of black text over white can equal it.
 constexpr std::uint32_t kGround = 0x4080C0;
-
-// Sets a locale for one test and restores the C locale after it.
-class LocaleScope {
- public:
-  explicit LocaleScope(const char* name) : ok_(std::setlocale(LC_ALL, name) != nullptr) {}
-  ~LocaleScope() { std::setlocale(LC_ALL, "C"); }
-  bool ok() const { return ok_; }
-
- private:
-  bool ok_;
-};
 
 // A memory context holding a 200 by 60 picture of its own, in the ground colour.
 class Canvas {
@@ -54,23 +43,8 @@ class Canvas {
     return DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
   }
 
-  // The smallest rectangle holding every pixel that is not the ground colour.
-  RECT Ink() const {
-    RECT ink{200, 60, 0, 0};
-    for (int y = 0; y < 60; ++y) {
-      for (int x = 0; x < 200; ++x) {
-        if (pixels().Pixel(x, y) != kGround) {
-          ink = RECT{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-                     std::max(ink.bottom, y + 1)};
-        }
-      }
-    }
-    return ink;
-  }
-
-  bool SamePixels(const Canvas& other) const {
-    return std::memcmp(pixels().Row(0), other.pixels().Row(0), 200 * 60 * 4) == 0;
-  }
+  RECT Ink() const { return testsupport::Ink(pixels(), kGround); }
+  bool SamePixels(const Canvas& other) const { return testsupport::Differences(pixels(), other.pixels()).IsEmpty(); }
 
  private:
   HBITMAP bitmap_;
@@ -183,15 +157,7 @@ TEST(DrawText, AnAmpersandUnderlinesTheNextCharacterAndTwoDrawOne) {
   EXPECT_FALSE(plain.SamePixels(marked));
   EXPECT_EQ(plain.Ink(), marked.Ink()) << "the ampersand takes no room";
   // The underline lies under the first letter only, below the letters' middle.
-  RECT underline{200, 60, 0, 0};
-  for (int y = 0; y < 60; ++y) {
-    for (int x = 0; x < 200; ++x) {
-      if (plain.pixels().Pixel(x, y) != marked.pixels().Pixel(x, y)) {
-        underline = RECT{std::min(underline.left, x), std::min(underline.top, y), std::max(underline.right, x + 1),
-                         std::max(underline.bottom, y + 1)};
-      }
-    }
-  }
+  const RECT underline = testsupport::Differences(plain.pixels(), marked.pixels());
   const RECT letters = plain.Ink();
   EXPECT_LT(underline.right, letters.left + letters.Width() * 2 / 3);
   EXPECT_GT(underline.top, letters.top + letters.Height() / 2);
@@ -258,7 +224,7 @@ TEST(DrawText, BytesThatDoNotConvertEndTheText) {
   Canvas big5;
   {
     LocaleScope big5Locale("zh_TW.BIG5");
-    ASSERT_TRUE(big5Locale.ok()) << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
+    ASSERT_TRUE(big5Locale.ok()) << kNoBig5;
     big5.Draw("\xAA\xA9\xA5\xBB\xA1\x47" "2.0\xA1", kTall);
   }
   EXPECT_TRUE(big5.SamePixels(prefix)) << "a Big5 character cut off";

@@ -77,11 +77,8 @@ TEST_F(HandlerCallTest, AnExceptionsTextIsShownWithAStopIconAndTheApplicationsNa
   ASSERT_TRUE(window->CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
   EXPECT_EQ(SendMessage(window->m_hWnd, WM_THROW_INTERNET, 0, 0), 0);
   ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(LastBox().text, "Failed to connect to patch.example");
-  EXPECT_EQ(LastBox().caption, "Moravine Test");
-  EXPECT_TRUE(LastBox().stopIcon);
-  EXPECT_TRUE(LastBox().hasOwner);
-  EXPECT_EQ(LastBox().owner, window->m_hWnd->native);
+  EXPECT_TRUE(testsupport::IsBox(LastBox(), "Failed to connect to patch.example", "Moravine Test",
+                                 window->m_hWnd->native, true));
 
   PostMessage(window->m_hWnd, WM_THROW_FILE, 0, 0);
   PostMessage(window->m_hWnd, WM_COUNT, 0, 0);
@@ -93,9 +90,7 @@ TEST_F(HandlerCallTest, AnExceptionsTextIsShownWithAStopIconAndTheApplicationsNa
 
   for (const UINT message : {WM_THROW_NO_TEXT, WM_THROW_BAD_ALLOC}) {
     SendMessage(window->m_hWnd, message, 0, 0);
-    EXPECT_EQ(LastBox().text, "內部應用程式錯誤。");
-    EXPECT_EQ(LastBox().caption, "Moravine Test");
-    EXPECT_TRUE(LastBox().stopIcon);
+    EXPECT_TRUE(testsupport::IsBox(LastBox(), "內部應用程式錯誤。", "Moravine Test", window->m_hWnd->native, true));
   }
   EXPECT_EQ(SendMessage(window->m_hWnd, WM_COUNT, 0, 0), 2);
 }

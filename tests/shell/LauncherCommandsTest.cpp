@@ -2,16 +2,13 @@
 // display: what the player sees, which buttons are disabled and enabled
 // again, and what gets started.
 #include "DesktopSandbox.h"
-#include "ScratchFolder.h"
 #include "support/LoopbackServer.h"
 #include "agent/TestPrefix.h"
 #include "download/ProxyFreeEnvironment.h"
-#include "app/LauncherApp.h"
-#include "framework/WindowRecord.h"
 #include "platform/network/NetworkState.h"
-#include "shell/LauncherWindow.h"
+#include "support/RunningLauncher.h"
+#include "support/ScratchFolder.h"
 #include "update/UpdateAgent.h"
-#include "support/Headless.h"
 
 #include <gtest/gtest.h>
 
@@ -35,13 +32,9 @@ class ChosenNetwork final : public platform::NetworkState {
   bool available = true;
 };
 
-std::string Page(const std::string& body) {
-  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-}
-
 // The launcher with version 2.0.1.0.4 installed, the maker's web host on
 // 127.0.0.1, a network of the test's choice and a game folder of its own.
-class LauncherCommands : public TestPrefix {
+class LauncherCommands : public TestPrefix, protected testsupport::RunningLauncher {
  protected:
   void SetUp() override {
     if (!DesktopSandbox::Current().Has("web") || !DesktopSandbox::Current().Has("text")) {
@@ -54,10 +47,8 @@ class LauncherCommands : public TestPrefix {
     setenv("MORAVINE_WEB_HOST", "127.0.0.1", 1);
     platform::UseNetworkState(&network);
     WriteRegistry(RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.4\"")));
-    ASSERT_TRUE(app.InitInstance());
-    window = static_cast<LauncherWindow*>(app.m_pMainWnd);
-    hwnd = window->m_hWnd;
-    PumpUntil([&] { return window->m_nTimer == IDT_STATUS; });
+    Start();
+    UntilStatusTimer();
     starts = DesktopSandbox::Current().Starts().size();
     session.display.keepMessageBoxOpen = [this](const platform::HeadlessDisplay::ShownMessageBox&) {
       statesDuringBoxes.push_back({State(1), State(2)});
@@ -75,7 +66,7 @@ class LauncherCommands : public TestPrefix {
     session.display.PressLeftButton(hwnd->native, 5 + (id - 1) * 90 + 40, 460);
     PumpPending();
   }
-  int State(int id) const { return window->m_buttons.GetAt(id - 1)->m_nState; }
+  bool BothEnabled() const { return State(1) == SBS_NORMAL && State(2) == SBS_NORMAL; }
   bool QuitPosted() const {
     MSG msg;
     return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
@@ -94,19 +85,11 @@ class LauncherCommands : public TestPrefix {
   ::testing::AssertionResult IsNotice(std::size_t index, const char* text, const char* caption) const {
     const auto& boxes = session.display.messageBoxes;
     if (index >= boxes.size()) return ::testing::AssertionFailure() << "only " << boxes.size() << " boxes";
-    const auto& box = boxes[index];
-    if (box.text != text || box.caption != caption || !box.hasOwner || box.owner != hwnd->native || box.stopIcon) {
-      return ::testing::AssertionFailure() << "box " << index << ": \"" << box.text << "\" / \"" << box.caption << "\"";
-    }
-    return ::testing::AssertionSuccess();
+    return testsupport::IsBox(boxes[index], text, caption, hwnd->native);
   }
 
   ScratchFolder work;
   ChosenNetwork network;
-  testsupport::HeadlessSession session;
-  LauncherApp app;
-  LauncherWindow* window = nullptr;
-  HWND hwnd = nullptr;
   std::size_t starts = 0;
   std::vector<std::pair<int, int>> statesDuringBoxes;  // buttons 1 and 2 while each box was up
 };
@@ -145,9 +128,7 @@ TEST_F(LauncherCommands, PlayWithoutTheGameSaysSoTwiceAndEnablesPlayAgain) {
   Press(1);
   const auto& boxes = session.display.messageBoxes;
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, "CreateProcess failed.");
-  EXPECT_EQ(boxes[0].caption, "Error");
-  EXPECT_FALSE(boxes[0].hasOwner);
+  EXPECT_TRUE(testsupport::IsBox(boxes[0], "CreateProcess failed.", "Error"));
   EXPECT_TRUE(IsNotice(1, kPlayFailed, kTroubleCaption));
   EXPECT_EQ(statesDuringBoxes.front().first, SBS_DISABLED);
   EXPECT_EQ(State(1), SBS_NORMAL);
@@ -172,8 +153,7 @@ TEST_F(LauncherCommands, JoystickSetUpStartsOrSaysOnlyThatItCouldNot) {
   Press(5);
   EXPECT_TRUE(PumpUntil([&] { return Exists("joystick-ran"); }));
   EXPECT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
   EXPECT_FALSE(QuitPosted());
 }
 
@@ -215,15 +195,14 @@ TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuit
                             std::string(1500, 'x') + "\n";
   const LoopbackServer server([&](const std::string& request) {
     const std::string path = RequestPath(request);
-    if (path.ends_with("version.php")) return Page("MRVVERSION2.0.1.0.5");
-    if (path.ends_with("download_sites.php")) return Page("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
-    return Page(patch);
+    if (path.ends_with("version.php")) return HttpReply("MRVVERSION2.0.1.0.5");
+    if (path.ends_with("download_sites.php")) return HttpReply("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
+    return HttpReply(patch);
   });
   Press(2);
   // The first block is written at the start; the rest come with the download timer.
   EXPECT_TRUE(window->m_bDownloading);
-  EXPECT_EQ(State(1), SBS_DISABLED);
-  EXPECT_EQ(State(2), SBS_DISABLED);
+  EXPECT_EQ(std::make_pair(State(1), State(2)), std::make_pair(SBS_DISABLED, SBS_DISABLED));
   ASSERT_TRUE(PumpUntil([&] { return QuitPosted(); }));
   EXPECT_FALSE(window->m_bDownloading);
   EXPECT_EQ(window->m_pUpdateAgent->m_nDownloadPercent, 100);
@@ -235,24 +214,22 @@ TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuit
 
 TEST_F(LauncherUpdateOverLoopback, OfflineSaysSoAndAsksNoServer) {
   network.available = false;
-  const LoopbackServer server(Page("MRVVERSION2.0.1.0.5"));
+  const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.5"));
   Press(2);
   ASSERT_EQ(session.display.messageBoxes.size(), 1u);
   EXPECT_TRUE(IsNotice(0, kNotConnected, kTroubleCaption));
   EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
   EXPECT_TRUE(server.Requests().empty());
 }
 
 TEST_F(LauncherUpdateOverLoopback, TheCurrentVersionNeedsNoUpdate) {
-  const LoopbackServer server(Page("MRVVERSION2.0.1.0.4"));
+  const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
   Press(2);
   ASSERT_EQ(session.display.messageBoxes.size(), 1u);
   EXPECT_TRUE(IsNotice(0, kUpToDate, kGoodNewsCaption));
   EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(RequestPath(server.Requests()[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
 }
@@ -260,37 +237,34 @@ TEST_F(LauncherUpdateOverLoopback, TheCurrentVersionNeedsNoUpdate) {
 TEST_F(LauncherUpdateOverLoopback, AFailedVersionQueryIsSilentAndEnablesBothButtons) {
   Press(2);  // nothing listens
   {
-    const LoopbackServer server(Page("no version here"));
+    const LoopbackServer server(HttpReply("no version here"));
     Press(2);
     EXPECT_EQ(server.Requests().size(), 1u);
   }
   EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
 }
 
 TEST_F(LauncherUpdateOverLoopback, AFailedSiteQueryEnablesBothButtonsAfterOnlyItsOwnMessage) {
   std::string siteReply = "NO_AVAILABLE_DOWNLOADS";
   const LoopbackServer server([&](const std::string& request) {
-    return Page(RequestPath(request).ends_with("version.php") ? "MRVVERSION2.0.1.0.5" : siteReply);
+    return HttpReply(RequestPath(request).ends_with("version.php") ? "MRVVERSION2.0.1.0.5" : siteReply);
   });
   Press(2);
   ASSERT_EQ(session.display.messageBoxes.size(), 1u);
   EXPECT_EQ(session.display.messageBoxes[0].text, "無下載點");
   EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
 
   siteReply = "no site here";
   Press(2);
   EXPECT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_EQ(State(2), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
   EXPECT_EQ(server.Requests().size(), 4u);
 }
 
 TEST_F(LauncherUpdateOverLoopback, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
-  const LoopbackServer server(Page("MRVVERSION2.0.1.0.4"));
+  const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
   // The query dispatches the waiting close while it waits for the reply.
   PostMessage(hwnd, WM_CLOSE, 0, 0);
   SendMessage(hwnd, WM_SKINBUTTON, SBS_PRESSED, reinterpret_cast<LPARAM>(window->m_buttons.GetAt(1)));

@@ -1,17 +1,10 @@
 // The launcher's window on the headless display: creation and placement, the
 // timer scheme, painting, the buttons' faces, and the two ways to end.
-#include "app/LauncherApp.h"
-#include "framework/GdiObjects.h"
-#include "framework/Resources.h"
-#include "framework/WindowRecord.h"
-#include "shell/LauncherWindow.h"
 #include "shell/WindowPlacement.h"
-#include "support/Headless.h"
+#include "support/Pixels.h"
+#include "support/RunningLauncher.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <memory>
 
 namespace {
 
@@ -20,50 +13,25 @@ using testsupport::PumpUntil;
 
 // True when the window shows bitmap `id` with its top-left at (left, top).
 ::testing::AssertionResult ShowsBitmap(HWND hwnd, UINT id, int left, int top) {
-  HBITMAP bitmap = LoadBitmap(AfxGetInstanceHandle(), id);
-  if (bitmap == nullptr) {
-    return ::testing::AssertionFailure() << "no bitmap " << id;
-  }
+  const platform::Surface picture = testsupport::Picture(id);
   const platform::Surface& screen = *GetBackingStore(hwnd);
-  const platform::Surface& picture = *bitmap->pixels;
-  ::testing::AssertionResult result = ::testing::AssertionSuccess();
-  for (int y = 0; y < picture.Height() && result; ++y) {
+  for (int y = 0; y < picture.Height(); ++y) {
     for (int x = 0; x < picture.Width(); ++x) {
       if (screen.Pixel(left + x, top + y) != picture.Pixel(x, y)) {
-        result = ::testing::AssertionFailure() << "bitmap " << id << " differs at (" << x << "," << y << ")";
-        break;
+        return ::testing::AssertionFailure() << "bitmap " << id << " differs at (" << x << "," << y << ")";
       }
     }
   }
-  DeleteObject(bitmap);
-  return result;
+  return picture.Width() > 0 ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "no bitmap " << id;
 }
 
 constexpr int kFaceNormal[] = {52, 55, 58, 61, 64, 67, 70};
 constexpr int kFaceHover[] = {53, 56, 59, 62, 65, 68, 71};
 constexpr int kButtonX[] = {5, 95, 185, 275, 365, 455, 545};
 
-class LauncherWindowTest : public ::testing::Test {
+class LauncherWindowTest : public ::testing::Test, protected testsupport::RunningLauncher {
  protected:
-  void Start() {
-    ASSERT_TRUE(app.InitInstance());
-    window = static_cast<LauncherWindow*>(app.m_pMainWnd);
-    ASSERT_NE(window, nullptr);
-    hwnd = window->m_hWnd;
-  }
-
-  void TearDown() override {
-    if (IsWindow(hwnd)) {
-      DestroyWindow(hwnd);
-    }
-  }
-
   const platform::HeadlessDisplay::Window& Native() { return *session.display.Find(hwnd->native); }
-
-  testsupport::HeadlessSession session;
-  LauncherApp app;
-  LauncherWindow* window = nullptr;
-  HWND hwnd = nullptr;
 };
 
 TEST(WindowPlacement, CentresOnTheWorkAreasSizeOnly) {
@@ -77,10 +45,7 @@ TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShown) {
   Start();
   const auto& native = Native();
   EXPECT_TRUE(native.visible);
-  EXPECT_EQ(native.placementWhenShown.left, 192);
-  EXPECT_EQ(native.placementWhenShown.top, 129);
-  EXPECT_EQ(native.placementWhenShown.right - native.placementWhenShown.left, 640);
-  EXPECT_EQ(native.placementWhenShown.bottom - native.placementWhenShown.top, 480);
+  EXPECT_EQ(testsupport::AsRect(native.placementWhenShown), (RECT{192, 129, 192 + 640, 129 + 480}));
   EXPECT_EQ(native.title, "Moravine");
   EXPECT_TRUE(native.hasIcon);
   EXPECT_EQ(window->GetStyle() & ~WS_VISIBLE, WS_POPUP);
@@ -99,7 +64,7 @@ TEST_F(LauncherWindowTest, TheStartUpTimerFiresOnceAfterTheFirstPaintAndArmsTheO
   Start();
   EXPECT_EQ(window->m_nTimer, IDT_STARTUP);
   EXPECT_FALSE(Native().presented.empty()) << "the first paint happens while showing the window";
-  ASSERT_TRUE(PumpUntil([&] { return window->m_nTimer == IDT_STATUS; }));
+  ASSERT_TRUE(UntilStatusTimer());
   EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
   // The status timer keeps refreshing the version line; the start-up timer is gone.
   const std::string prefix = "版本：";
@@ -110,7 +75,7 @@ TEST_F(LauncherWindowTest, TheStartUpTimerFiresOnceAfterTheFirstPaintAndArmsTheO
 
 TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEveryNormalFace) {
   Start();
-  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+  const platform::Surface background = testsupport::Picture(51);
   const platform::Surface& screen = *GetBackingStore(hwnd);
   int backgroundMismatches = 0;
   int panelPainted = 0;
@@ -121,11 +86,10 @@ TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEvery
       if (inPanel) {
         panelPainted += screen.Pixel(x, y) != 0;
       } else if (!inButtons) {
-        backgroundMismatches += screen.Pixel(x, y) != background->pixels->Pixel(x, y);
+        backgroundMismatches += screen.Pixel(x, y) != background.Pixel(x, y);
       }
     }
   }
-  DeleteObject(background);
   EXPECT_EQ(backgroundMismatches, 0);
   EXPECT_EQ(panelPainted, 0) << "the window never paints inside the web panel";
   for (int i = 0; i < 7; ++i) {
@@ -152,7 +116,7 @@ TEST_F(LauncherWindowTest, HoveringShowsTheBlueFaceOnceTheNotificationIsHandled)
 
 TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStaysInItsRegion) {
   Start();
-  ASSERT_TRUE(PumpUntil([&] { return window->m_nTimer == IDT_STATUS; }));
+  ASSERT_TRUE(UntilStatusTimer());
   KillTimer(hwnd, IDT_STATUS);
   KillTimer(hwnd, IDT_DOWNLOAD);
   PumpPending();
@@ -162,16 +126,12 @@ TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStay
   window->InvalidateRect(&window->m_rcWebPanel, FALSE);
   PumpPending();
   EXPECT_EQ(presented.size(), before);
-  EXPECT_EQ(std::memcmp(GetBackingStore(hwnd)->Row(0), pixels.Row(0), 640 * 480 * 4), 0) << "no pixel changed";
+  EXPECT_TRUE(testsupport::Differences(*GetBackingStore(hwnd), pixels).IsEmpty()) << "no pixel changed";
 
   window->InvalidateRect(&window->m_rcVersionText, FALSE);
   PumpPending();
   ASSERT_EQ(presented.size(), before + 1);
-  const platform::ScreenRect& drawn = presented.back();
-  EXPECT_EQ(drawn.left, 7);
-  EXPECT_EQ(drawn.top, 430);
-  EXPECT_EQ(drawn.right, 157);
-  EXPECT_EQ(drawn.bottom, 445);
+  EXPECT_EQ(testsupport::AsRect(presented.back()), (RECT{7, 430, 157, 445}));
 }
 
 TEST_F(LauncherWindowTest, LeaveEndsTheLoopWithoutDestroyingTheWindow) {

@@ -3,6 +3,7 @@
 #include "shell/RunProgram.h"
 
 #include "support/Headless.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,31 +21,16 @@ namespace {
 
 fs::path OwnFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
 
-void WriteFile(const fs::path& path, const std::string& content, bool executable) {
-  std::ofstream(path, std::ios::binary) << content;
-  fs::permissions(path, executable ? fs::perms(0755) : fs::perms(0644));
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A scratch current directory and PATH for one test, put back afterwards.
 class RunProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    scratch_ = fs::temp_directory_path() / ("run-program-" + std::to_string(getpid()));
     fs::create_directories(scratch_ / "bin");
-    oldFolder_ = fs::current_path();
-    fs::current_path(scratch_);
     oldPath_ = std::getenv("PATH");
     setenv("PATH", ((scratch_ / "bin").string() + ":" + oldPath_).c_str(), 1);
   }
   void TearDown() override {
     setenv("PATH", oldPath_.c_str(), 1);
-    fs::current_path(oldFolder_);
-    fs::remove_all(scratch_);
     for (const fs::path& file : ownFiles_) fs::remove(file);
   }
 
@@ -57,12 +43,13 @@ class RunProgramTest : public ::testing::Test {
   bool MarkerWritten() const { return fs::exists(Marker()); }
   void PutInOwnFolder(const std::string& name, const std::string& content) {
     ownFiles_.push_back(OwnFolder() / name);
-    WriteFile(ownFiles_.back(), content, true);
+    std::ofstream(ownFiles_.back(), std::ios::binary) << content;
+    fs::permissions(ownFiles_.back(), fs::perms(0755));
   }
 
   testsupport::HeadlessSession session_;
-  fs::path scratch_;
-  fs::path oldFolder_;
+  ScratchFolder work_;
+  const fs::path scratch_ = work_.Path();
   std::string oldPath_;
   std::vector<fs::path> ownFiles_;
 };
@@ -70,36 +57,36 @@ class RunProgramTest : public ::testing::Test {
 TEST_F(RunProgramTest, OwnFolderWinsOverCurrentDirectoryAndNoChildIsLeft) {
   const std::string name = "run-program-test-" + std::to_string(getpid()) + ".dat";
   PutInOwnFolder(name, MarkerScript("own"));
-  WriteFile(scratch_ / name, MarkerScript("current"), true);
+  work_.Put(name, MarkerScript("current"), true);
 
   EXPECT_EQ(RunProgram(name.c_str()), TRUE);
   // The program was handed on: the launcher has no child to wait for.
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
   EXPECT_EQ(errno, ECHILD);
   ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten(); }));
-  EXPECT_EQ(ReadFile(Marker()), "own\n");
+  EXPECT_EQ(work_.Read("marker"), "own\n");
   EXPECT_TRUE(session_.display.messageBoxes.empty());
 }
 
 TEST_F(RunProgramTest, CurrentDirectoryThenPath) {
-  WriteFile(scratch_ / "bin" / "on-path.dat", MarkerScript("path"), true);
+  work_.Put("bin/on-path.dat", MarkerScript("path"), true);
   EXPECT_EQ(RunProgram("on-path.dat"), TRUE);
   ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten(); }));
-  EXPECT_EQ(ReadFile(Marker()), "path\n");
+  EXPECT_EQ(work_.Read("marker"), "path\n");
 }
 
 TEST_F(RunProgramTest, WindowsProgramRunsThroughWine) {
-  WriteFile(scratch_ / "bin" / "wine", "#!/bin/sh\necho \"$@\" > '" + Marker().string() + "'\n", true);
-  WriteFile(scratch_ / "MRVPatch.exe", "MZ\x90\x00 not really a program", false);
+  work_.Put("bin/wine", "#!/bin/sh\necho \"$@\" > '" + Marker().string() + "'\n", true);
+  work_.Put("MRVPatch.exe", "MZ\x90\x00 not really a program", false);
   EXPECT_EQ(RunProgram("MRVPatch.exe"), TRUE);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten() && !ReadFile(Marker()).empty(); }));
-  EXPECT_EQ(ReadFile(Marker()), (scratch_ / "MRVPatch.exe").string() + "\n");
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten() && !work_.Read("marker").empty(); }));
+  EXPECT_EQ(work_.Read("marker"), (scratch_ / "MRVPatch.exe").string() + "\n");
 }
 
 TEST_F(RunProgramTest, FilesThatCannotRunGiveOneBoxEachAndFalse) {
-  WriteFile(scratch_ / "text.dat", "echo not a script\n", true);
-  WriteFile(scratch_ / "noexec.dat", MarkerScript("noexec"), false);
-  WriteFile(scratch_ / "windows.exe", "MZ", false);  // no wine on this PATH
+  work_.Put("text.dat", "echo not a script\n", true);
+  work_.Put("noexec.dat", MarkerScript("noexec"), false);
+  work_.Put("windows.exe", "MZ", false);  // no wine on this PATH
   setenv("PATH", (scratch_ / "bin").c_str(), 1);
   const char* names[] = {"missing.dat", "text.dat", "noexec.dat", "windows.exe", ""};
   for (const char* name : names) {
@@ -107,11 +94,7 @@ TEST_F(RunProgramTest, FilesThatCannotRunGiveOneBoxEachAndFalse) {
     const std::size_t before = session_.display.messageBoxes.size();
     EXPECT_EQ(RunProgram(name), FALSE);
     ASSERT_EQ(session_.display.messageBoxes.size(), before + 1);
-    const auto& box = session_.display.messageBoxes.back();
-    EXPECT_FALSE(box.hasOwner);
-    EXPECT_EQ(box.text, "CreateProcess failed.");
-    EXPECT_EQ(box.caption, "Error");
-    EXPECT_FALSE(box.stopIcon);
+    EXPECT_TRUE(testsupport::IsBox(session_.display.messageBoxes.back(), "CreateProcess failed.", "Error"));
   }
   EXPECT_FALSE(MarkerWritten());
 }

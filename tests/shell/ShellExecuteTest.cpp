@@ -1,7 +1,7 @@
 // The shell's verbs against the stand-in handlers of the desktop sandbox, and
 // the three ways a web page is tried outside the launcher.
 #include "DesktopSandbox.h"
-#include "ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "framework/ShellExecute.h"
 #include "shell/OpenPage.h"
 #include "support/Headless.h"

@@ -47,4 +47,14 @@ int DiscardPending() {
   return count;
 }
 
+::testing::AssertionResult IsBox(const platform::HeadlessDisplay::ShownMessageBox& box, std::string_view text,
+                                 std::string_view caption, platform::NativeWindow owner, bool stopIcon) {
+  if (box.text == text && box.caption == caption && box.hasOwner == (owner != 0) && box.owner == owner &&
+      box.stopIcon == stopIcon) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "box \"" << box.text << "\" captioned \"" << box.caption << "\""
+                                       << (box.hasOwner ? ", owned" : "") << (box.stopIcon ? ", stop icon" : "");
+}
+
 }  // namespace testsupport

@@ -6,8 +6,11 @@
 #include "platform/headless/HeadlessBrowser.h"
 #include "platform/headless/HeadlessDisplay.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
+#include <string_view>
 
 namespace testsupport {
 
@@ -33,5 +36,10 @@ void PumpPending();
 
 // Removes every waiting message without dispatching it; returns how many.
 int DiscardPending();
+
+// Whether the box shows text under caption, owned by the native window
+// `owner` (0: by none), with a stop icon or without one.
+::testing::AssertionResult IsBox(const platform::HeadlessDisplay::ShownMessageBox& box, std::string_view text,
+                                 std::string_view caption, platform::NativeWindow owner = 0, bool stopIcon = false);
 
 }  // namespace testsupport

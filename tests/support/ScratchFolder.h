@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include <stdlib.h>
@@ -27,6 +28,12 @@ class ScratchFolder {
   void Put(const std::string& name, const std::string& content, bool executable = false) const {
     std::ofstream(path_ / name, std::ios::binary) << content;
     std::filesystem::permissions(path_ / name, std::filesystem::perms(executable ? 0755 : 0644));
+  }
+  // The whole of a file here; empty when there is none.
+  std::string Read(const std::string& name) const {
+    std::ostringstream text;
+    text << std::ifstream(path_ / name, std::ios::binary).rdbuf();
+    return text.str();
   }
 
  private:
