@@ -9,16 +9,12 @@ namespace {
 
 constexpr char kSite[] = "http://127.0.0.1/MRVPatch.exe";
 
-LoopbackServer::Script Answer(std::string reply) {
-  return [reply](LoopbackServer& s) { s.Send(reply); };
-}
-
 }  // namespace
 
 TEST_F(DownloadTest, APatchOf1000BytesTakesTwoStepsThenStartsAndTheLauncherQuits) {
   std::ofstream("MRVPatch.exe") << "an earlier file that is no program";
   const std::string patch = PatchScript(1000);
-  LoopbackServer server("127.0.0.1", Answer(HttpReply(patch)));
+  LoopbackServer server(HttpReply(patch));
 
   window->DownloadPatch(kSite);
   EXPECT_TRUE(window->m_bDownloading);
@@ -41,7 +37,7 @@ TEST_F(DownloadTest, APatchOf1000BytesTakesTwoStepsThenStartsAndTheLauncherQuits
 }
 
 TEST_F(DownloadTest, ASizeThatIsAMultipleOf512EndsOnTheStepThatReachesIt) {
-  LoopbackServer server("127.0.0.1", Answer(HttpReply(PatchScript(1024))));
+  LoopbackServer server(HttpReply(PatchScript(1024)));
 
   window->DownloadPatch(kSite);
   EXPECT_EQ(Percent(), 50);
@@ -54,7 +50,7 @@ TEST_F(DownloadTest, ASizeThatIsAMultipleOf512EndsOnTheStepThatReachesIt) {
 
 TEST_F(DownloadTest, NoContentLengthLeavesAnEmptyFileStartsNothingAndShowsNothing) {
   std::ofstream("MRVPatch.exe") << "old patch";
-  LoopbackServer server("127.0.0.1", Answer("HTTP/1.0 200 OK\r\n\r\n" + PatchScript(1000)));
+  LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n" + PatchScript(1000));
 
   window->DownloadPatch(kSite);
   EXPECT_TRUE(Released());
@@ -68,7 +64,7 @@ TEST_F(DownloadTest, NoContentLengthLeavesAnEmptyFileStartsNothingAndShowsNothin
 
 TEST_F(DownloadTest, APatchThatComesShortIsNotStartedAndTheIncompleteNoticeShows) {
   const std::string patch = PatchScript(1000);
-  LoopbackServer server("127.0.0.1", Answer("HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n" + patch.substr(0, 700)));
+  LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n" + patch.substr(0, 700));
 
   window->DownloadPatch(kSite);
   window->DownloadPatch(nullptr);
@@ -85,8 +81,7 @@ TEST_F(DownloadTest, APatchThatComesShortIsNotStartedAndTheIncompleteNoticeShows
 TEST_F(DownloadTest, ANotFoundPageIsSavedAndFailsToStartWithBothMessages) {
   // 150 bytes: one step, and the percentage is 100, not 150.
   const std::string page = "<html>404 Not Found</html>" + std::string(124, ' ');
-  LoopbackServer server("127.0.0.1", Answer("HTTP/1.1 404 Not Found\r\nContent-Length: " + std::to_string(page.size()) +
-                                            "\r\n\r\n" + page));
+  LoopbackServer server(HttpReply(page, "404 Not Found"));
 
   window->DownloadPatch(kSite);
   EXPECT_TRUE(Released());
@@ -101,13 +96,13 @@ TEST_F(DownloadTest, ANotFoundPageIsSavedAndFailsToStartWithBothMessages) {
 
 TEST_F(DownloadTest, ASecondUpdateEmptiesTheFileAndStartsFromTheFirstByte) {
   {
-    LoopbackServer first("127.0.0.1", Answer(HttpReply(std::string(3000, 'e'))));
+    LoopbackServer first(HttpReply(std::string(3000, 'e')));
     window->DownloadPatch(kSite);
     while (window->m_bDownloading) window->DownloadPatch(nullptr);
     ASSERT_EQ(Patch(), std::string(3000, 'e'));  // not a program: both messages, buttons back
   }
   const std::string patch = PatchScript(1000);
-  LoopbackServer second("127.0.0.1", Answer(HttpReply(patch)));
+  LoopbackServer second(HttpReply(patch));
   window->DownloadPatch(kSite);
   EXPECT_EQ(window->m_dwPatchReceived, 512u);
   EXPECT_EQ(Patch(), patch.substr(0, 512));
@@ -118,7 +113,7 @@ TEST_F(DownloadTest, ASecondUpdateEmptiesTheFileAndStartsFromTheFirstByte) {
 }
 
 TEST_F(DownloadTest, LineBreaksInTheSiteTextNeverReachTheRequest) {
-  LoopbackServer server("127.0.0.1", Answer(HttpReply(std::string(50, 't'))));
+  LoopbackServer server(HttpReply(std::string(50, 't')));
 
   window->DownloadPatch(" http://127.0.0.1/MRV\r\nX-Injected: yes\r\nPatch.exe\r\n");
   EXPECT_EQ(Percent(), 100) << "a size below 100 divides by nothing";

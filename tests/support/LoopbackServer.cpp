@@ -95,8 +95,9 @@ void LoopbackServer::Serve() {
   }
 }
 
-std::string HttpReply(std::string_view body) {
-  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
+std::string HttpReply(std::string_view body, std::string_view status) {
+  return "HTTP/1.1 " + std::string(status) + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+         std::string(body);
 }
 
 std::string RequestPath(const std::string& request) {

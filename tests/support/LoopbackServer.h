@@ -55,7 +55,7 @@ class LoopbackServer {
   std::thread thread_;
 };
 
-// A complete reply carrying body.
-std::string HttpReply(std::string_view body);
+// A complete reply carrying body, with the given status.
+std::string HttpReply(std::string_view body, std::string_view status = "200 OK");
 // The path asked for in a request's first line.
 std::string RequestPath(const std::string& request);

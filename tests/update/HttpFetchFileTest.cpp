@@ -1,10 +1,9 @@
 // File-mode fetches: the file is made anew and survives only a success.
 #include "FetchSupport.h"
 #include "support/LoopbackServer.h"
+#include "support/ScratchFolder.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -17,44 +16,32 @@ void StopAtFirstChunk(int code, int, int, int, int) {
   }
 }
 
-std::string Contents(const fs::path& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
 // Each test starts with an old patch file in a fresh directory.
 class HttpFetchFileTest : public FetchTest {
  protected:
   void SetUp() override {
     FetchTest::SetUp();
-    std::string dir = (fs::temp_directory_path() / "http-fetch-XXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    patch_ = fs::path(dir) / "MRVPatch.exe";
-    std::ofstream(patch_) << "old patch";
-  }
-  void TearDown() override {
-    fs::remove_all(patch_.parent_path());
-    FetchTest::TearDown();
+    work_.Put("MRVPatch.exe", "old patch");
   }
   int Fetch(const char* url, int* stop = nullptr, HttpProgressProc progress = nullptr) {
     return HttpFetch(url, const_cast<char*>(patch_.c_str()), 0, 0, stop, progress);
   }
-  fs::path patch_;
+  ScratchFolder work_;
+  const fs::path patch_ = work_.Path() / "MRVPatch.exe";
 };
 
 }  // namespace
 
 TEST_F(HttpFetchFileTest, ReadOnlyFileIsReplacedByANewOne) {
   fs::permissions(patch_, fs::perms::owner_read);
-  const fs::path previous = patch_.parent_path() / "previous";
+  const fs::path previous = work_.Path() / "previous";
   fs::create_hard_link(patch_, previous);  // keeps the old file alive under a second name
-  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("MZ")); });
+  LoopbackServer server(HttpReply("MZ"));
 
   EXPECT_EQ(Fetch("http://127.0.0.1/MRVPatch.exe"), int(HttpReply("MZ").size()));
-  EXPECT_EQ(Contents(patch_), HttpReply("MZ"));
+  EXPECT_EQ(work_.Read("MRVPatch.exe"), HttpReply("MZ"));
   EXPECT_FALSE(fs::equivalent(patch_, previous));
-  EXPECT_EQ(Contents(previous), "old patch");
+  EXPECT_EQ(work_.Read("previous"), "old patch");
   EXPECT_NE(fs::status(patch_).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 

@@ -8,10 +8,6 @@ namespace {
 
 using HttpFetchReplyTest = FetchTest;
 
-LoopbackServer::Script Answer(std::string reply) {
-  return [reply](LoopbackServer& s) { s.Send(reply); };
-}
-
 // The two-part reply's second part is released by a timer, so it is sent
 // only once the fetch, having stored the first, is dispatching messages.
 constexpr std::string_view kFirstPart = "HTTP/1.1 200 OK\r\n\r\nMRVVERSION=";
@@ -30,7 +26,7 @@ void ReleaseSecondPart(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST_F(HttpFetchReplyTest, WholeReplyIsReturnedTerminatedAndReported) {
   const std::string reply = HttpReply(std::string(5000, 'v'));
-  LoopbackServer server("127.0.0.1", Answer(reply));
+  LoopbackServer server(reply);
 
   const MemoryReply got = FetchToMemory("http://127.0.0.1/version.php");
 
@@ -76,8 +72,8 @@ TEST_F(HttpFetchReplyTest, ServerClosingWithoutSendingGivesAnEmptyTerminatedBloc
 TEST_F(HttpFetchReplyTest, RepliesOverOneMebibyteFail) {
   std::string largest = "HTTP/1.1 200 OK\r\n\r\n";
   largest.resize(1 << 20, 'b');
-  LoopbackServer kept("127.0.0.1", Answer(largest));
-  LoopbackServer refused("127.0.0.2", Answer(largest + "!"));
+  LoopbackServer kept(largest);
+  LoopbackServer refused("127.0.0.2", [&](LoopbackServer& s) { s.Send(largest + "!"); });
 
   const MemoryReply got = FetchToMemory("http://127.0.0.1/large");
   EXPECT_EQ(got.result, 1 << 20);
@@ -96,7 +92,7 @@ TEST_F(HttpFetchReplyTest, RefusedConnectionFailsAtTheFirstSendNotAtTheTimeOut) 
 }
 
 TEST_F(HttpFetchReplyTest, StopFlagAlreadySetFailsRightAfterTheConnectionAttempt) {
-  LoopbackServer server("127.0.0.1", Answer(HttpReply("ok")));
+  LoopbackServer server(HttpReply("ok"));
   int stop = 1;
   const MemoryReply got = FetchToMemory("http://127.0.0.1/version.php", 1, &stop);
   EXPECT_FALSE(got.blockSet || got.result != 0);
@@ -105,7 +101,7 @@ TEST_F(HttpFetchReplyTest, StopFlagAlreadySetFailsRightAfterTheConnectionAttempt
 }
 
 TEST(StartSocketsTest, NestedStartsKeepSocketsUntilTheLastCleanup) {
-  LoopbackServer server("127.0.0.1", Answer(HttpReply("ok")));
+  LoopbackServer server(HttpReply("ok"));
   ASSERT_TRUE(StartSockets() && StartSockets());
   CleanupSockets();
   EXPECT_TRUE(FetchToMemory("http://127.0.0.1/v").blockSet);

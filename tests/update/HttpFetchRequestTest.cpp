@@ -12,7 +12,7 @@ namespace {
 using HttpFetchRequestTest = FetchTest;
 
 std::string RequestSentFor(const std::string& url, int noCache = 1) {
-  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("ok")); });
+  LoopbackServer server(HttpReply("ok"));
   EXPECT_TRUE(FetchToMemory(url, noCache).blockSet) << url;
   return server.Request();
 }
@@ -31,17 +31,14 @@ std::string PaddedHost(std::size_t length) { return std::string(length - 9, '0')
 }  // namespace
 
 TEST_F(HttpFetchRequestTest, RequestBytesAreExact) {
-  const std::string nineLines =
-      "GET /a.php?x=1 HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\nReferer: http://127.0.0.1/\r\n"
-      "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n"
-      "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+  const std::string host = "127.0.0.1", root = "http://127.0.0.1/", longPath = "/" + std::string(245, 'p');
+  const std::string nineLines = Request("/a.php?x=1", host, root);
   EXPECT_EQ(RequestSentFor("http://127.0.0.1/a.php?x=1"), nineLines);
   const std::string noCacheLines = "Pragma: no-cache\r\nCache-Control: no-cache\r\n";
   std::string fiveHeaders = nineLines;
   fiveHeaders.erase(fiveHeaders.find(noCacheLines), noCacheLines.size());
   EXPECT_EQ(RequestSentFor("http://127.0.0.1/a.php?x=1", 0), fiveHeaders);
 
-  const std::string host = "127.0.0.1", root = "http://127.0.0.1/", longPath = "/" + std::string(245, 'p');
   EXPECT_EQ(RequestSentFor("127.0.0.1/dir/a.php"), Request("/dir/a.php", host, root));
   EXPECT_EQ(RequestSentFor("127.0.0.1"), Request("/", host, root));
   EXPECT_EQ(RequestSentFor("http:\\\\127.0.0.1\\dir\\a.php"), Request("/dir/a.php", host, root));
@@ -71,7 +68,7 @@ TEST_F(HttpFetchRequestTest, BadOrOverLongUrlsFailWithoutAConnectionAttempt) {
 }
 
 TEST_F(HttpFetchRequestTest, ControlCharactersAndBlanksAreRefusedWithoutAConnectionAttempt) {
-  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("ok")); });
+  LoopbackServer server(HttpReply("ok"));
   for (const std::string& url : {
            std::string("http://127.0.0.1 /a"), std::string("http://127.0.0.1\t/a"),
            std::string("http://127.0.0.1 evil/a"),  // inet_aton would read 127.0.0.1 alone
@@ -94,7 +91,7 @@ TEST_F(HttpFetchRequestTest, ControlCharactersAndBlanksAreRefusedWithoutAConnect
 }
 
 TEST_F(HttpFetchRequestTest, AHostNameIsLookedUpAndAnUnknownOneFailsTheFetch) {
-  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("ok")); });
+  LoopbackServer server(HttpReply("ok"));
   const MemoryReply found = FetchToMemory("http://localhost/a");
   ASSERT_TRUE(found.blockSet) << "localhost did not resolve to 127.0.0.1";
   EXPECT_EQ(found.text, HttpReply("ok"));
