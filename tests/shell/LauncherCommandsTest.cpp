@@ -18,6 +18,7 @@
 namespace {
 
 using testsupport::PumpPending;
+using testsupport::QuitPosted;
 using testsupport::PumpUntil;
 
 constexpr char kUpToDate[] = "您的版本已經是最新的版本，不需要更新。";
@@ -67,10 +68,6 @@ class LauncherCommands : public TestPrefix, protected testsupport::RunningLaunch
     PumpPending();
   }
   bool BothEnabled() const { return State(1) == SBS_NORMAL && State(2) == SBS_NORMAL; }
-  bool QuitPosted() const {
-    MSG msg;
-    return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
-  }
   // A script in the game folder that leaves `marker` there once it runs.
   void PutProgram(const std::string& name, const std::string& marker) {
     work.Put(name, "#!/bin/sh\ntouch '" + (work.Path() / marker).string() + "'\n", true);
@@ -212,26 +209,22 @@ TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuit
   EXPECT_EQ(RequestPath(server.Requests().back()), "/patch/MRVPatch.exe");
 }
 
-TEST_F(LauncherUpdateOverLoopback, OfflineSaysSoAndAsksNoServer) {
-  network.available = false;
-  const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.5"));
-  Press(2);
-  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_TRUE(IsNotice(0, kNotConnected, kTroubleCaption));
-  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_TRUE(BothEnabled());
-  EXPECT_TRUE(server.Requests().empty());
-}
-
-TEST_F(LauncherUpdateOverLoopback, TheCurrentVersionNeedsNoUpdate) {
+// Offline, then online with the current version: each press shows its
+// notice with play and update disabled under it, and enables both after it.
+TEST_F(LauncherUpdateOverLoopback, OfflineOrUpToDateTheNoticeShowsOverDisabledButtons) {
   const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
+  network.available = false;
   Press(2);
-  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_TRUE(IsNotice(0, kUpToDate, kGoodNewsCaption));
-  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_TRUE(BothEnabled());
+  EXPECT_TRUE(server.Requests().empty()) << "offline, no server is asked";
+  network.available = true;
+  Press(2);
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(RequestPath(server.Requests()[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
+  ASSERT_EQ(session.display.messageBoxes.size(), 2u);
+  EXPECT_TRUE(IsNotice(0, kNotConnected, kTroubleCaption));
+  EXPECT_TRUE(IsNotice(1, kUpToDate, kGoodNewsCaption));
+  EXPECT_EQ(statesDuringBoxes, (std::vector<std::pair<int, int>>(2, {SBS_DISABLED, SBS_DISABLED})));
+  EXPECT_TRUE(BothEnabled());
 }
 
 TEST_F(LauncherUpdateOverLoopback, AFailedVersionQueryIsSilentAndEnablesBothButtons) {

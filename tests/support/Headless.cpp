@@ -47,6 +47,11 @@ int DiscardPending() {
   return count;
 }
 
+bool QuitPosted() {
+  MSG msg;
+  return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
 ::testing::AssertionResult IsBox(const platform::HeadlessDisplay::ShownMessageBox& box, std::string_view text,
                                  std::string_view caption, platform::NativeWindow owner, bool stopIcon) {
   if (box.text == text && box.caption == caption && box.hasOwner == (owner != 0) && box.owner == owner &&

@@ -37,6 +37,9 @@ void PumpPending();
 // Removes every waiting message without dispatching it; returns how many.
 int DiscardPending();
 
+// Whether a quit message waits in the queue; it stays there.
+bool QuitPosted();
+
 // Whether the box shows text under caption, owned by the native window
 // `owner` (0: by none), with a stop icon or without one.
 ::testing::AssertionResult IsBox(const platform::HeadlessDisplay::ShownMessageBox& box, std::string_view text,
