@@ -1,5 +1,8 @@
 #include "DesktopSandbox.h"
 
+#include "support/Headless.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -71,6 +74,12 @@ std::vector<std::string> DesktopSandbox::Starts() const {
   std::ifstream in(folder_ / "starts.log");
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+std::vector<std::string> DesktopSandbox::StartsAfter(std::size_t skip, std::size_t count) const {
+  testsupport::PumpUntil([&] { return Starts().size() >= skip + count; });
+  const std::vector<std::string> all = Starts();
+  return {all.begin() + static_cast<std::ptrdiff_t>(std::min(skip, all.size())), all.end()};
 }
 
 void DesktopSandbox::Hold(bool held) const {

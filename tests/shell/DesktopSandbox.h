@@ -22,6 +22,9 @@ class DesktopSandbox {
   // Every start of a stand-in so far, one line each: its kind, then its
   // arguments separated by '|'.
   std::vector<std::string> Starts() const;
+  // The starts after the first `skip`, once there are `count` of them (or
+  // the messages pumped meanwhile have run out of time).
+  std::vector<std::string> StartsAfter(std::size_t skip, std::size_t count) const;
   // While held, a stand-in keeps running after it has recorded its start.
   void Hold(bool held) const;
   const std::filesystem::path& Folder() const { return folder_; }

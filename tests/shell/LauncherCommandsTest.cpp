@@ -73,11 +73,7 @@ class LauncherCommands : public TestPrefix, protected testsupport::RunningLaunch
     work.Put(name, "#!/bin/sh\ntouch '" + (work.Path() / marker).string() + "'\n", true);
   }
   bool Exists(const std::string& name) const { return std::filesystem::exists(work.Path() / name); }
-  std::vector<std::string> NewStarts(std::size_t count) {
-    PumpUntil([&] { return DesktopSandbox::Current().Starts().size() >= starts + count; });
-    const std::vector<std::string> all = DesktopSandbox::Current().Starts();
-    return {all.begin() + static_cast<std::ptrdiff_t>(starts), all.end()};
-  }
+  std::vector<std::string> NewStarts(std::size_t count) { return DesktopSandbox::Current().StartsAfter(starts, count); }
   // The box is the window's own: OK only, no icon, owned by the window.
   ::testing::AssertionResult IsNotice(std::size_t index, const char* text, const char* caption) const {
     const auto& boxes = session.display.messageBoxes;

@@ -41,11 +41,7 @@ class ShellVerbs : public ::testing::Test {
   }
 
   // The starts since the test began, once there are `count` of them.
-  std::vector<std::string> StartsWhenThereAre(std::size_t count) {
-    testsupport::PumpUntil([&] { return sandbox_.Starts().size() >= before_ + count; });
-    const std::vector<std::string> all = sandbox_.Starts();
-    return {all.begin() + static_cast<std::ptrdiff_t>(before_), all.end()};
-  }
+  std::vector<std::string> StartsWhenThereAre(std::size_t count) { return sandbox_.StartsAfter(before_, count); }
 
   testsupport::HeadlessSession session_;
   DesktopSandbox& sandbox_ = DesktopSandbox::Current();
