@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running the demo need.
+# Installs every Debian package that building, testing and running the demo need,
+# and clang with its libFuzzer runtime for the fuzz targets.
 # Idempotent: packages already present are left alone. Must run as root.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
   fonts-noto-cjk
   python3 python3-pil
   iproute2 util-linux locales
+  clang libclang-rt-14-dev
 )
 
 missing=()
