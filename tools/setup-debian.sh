@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running the demo need.
+# Installs every Debian package that building, testing and running the demo need,
+# and clang with its libFuzzer runtime for the fuzz targets.
 # Idempotent: packages already present are left alone. Must run as root.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream
   iproute2 util-linux procps locales
   shared-mime-info
+  clang libclang-rt-14-dev
 )
 
 missing=()
