@@ -22,9 +22,11 @@ cmake --build "$asan_build" -j"$(nproc)"
 # GTK's accessibility bridge keeps its D-Bus connection for the life of the
 # process, which LeakSanitizer reports at exit (atk_bridge_adaptor_init through
 # libdbus); NO_AT_BRIDGE=1 keeps the bridge from starting in this run, so no
-# suppression is needed for it.
+# suppression is needed for it. The few leaks of other libraries that live
+# until exit (fontconfig, WebKit) are suppressed in lsan-suppressions.txt.
 (cd "$asan_build" &&
   NO_AT_BRIDGE=1 \
+  LSAN_OPTIONS="suppressions=$repo/tools/lsan-suppressions.txt:print_suppressions=0" \
   ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:strict_init_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j2)

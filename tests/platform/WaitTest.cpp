@@ -12,9 +12,17 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 
 namespace {
+
+// The threads of this process, the resolver's among them.
+std::size_t ThreadCount() {
+  const std::filesystem::directory_iterator tasks("/proc/self/task");
+  return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
+}
 
 using platform::FdWatch;
 using platform::TcpSocket;
@@ -95,7 +103,8 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
 
 TEST(HostLookupTest, ALookupDroppedBeforeItsAnswerLeavesNothingBehind) {
   // Run under AddressSanitizer, this shows the resolver's late answer
-  // touching nothing that was freed.
+  // touching nothing that was freed, and nothing of it left once answered.
+  const std::size_t threadsBefore = ThreadCount();
   for (int i = 0; i < 20; ++i) {
     platform::HostLookup dropped("localhost");
   }
@@ -106,4 +115,12 @@ TEST(HostLookupTest, ALookupDroppedBeforeItsAnswerLeavesNothingBehind) {
   }
   platform::Ipv4Address address{};
   EXPECT_TRUE(last.Result(&address));
+  // The dropped lookups are answered on the resolver's own threads; once they
+  // have all ended, every answer has released what it held.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (ThreadCount() > threadsBefore && std::chrono::steady_clock::now() < deadline) {
+    platform::FdWatch none;
+    platform::WaitForFd(none, 10);
+  }
+  EXPECT_EQ(ThreadCount(), threadsBefore);
 }
