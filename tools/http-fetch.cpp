@@ -35,9 +35,9 @@ int main(int argc, char** argv) {
                  url);
     return 1;
   }
-  const bool written = std::fwrite(reply, 1, static_cast<std::size_t>(size), stdout) ==
-                           static_cast<std::size_t>(size) &&
-                       std::fflush(stdout) == 0;
+  const bool written =
+      std::fwrite(reply, 1, static_cast<std::size_t>(size), stdout) == static_cast<std::size_t>(size) &&
+      std::fflush(stdout) == 0;
   DownloadBuffer::Release(reply);
   if (!written) {
     std::fprintf(stderr, "http-fetch: could not write the reply to standard output\n");

@@ -2,10 +2,10 @@
 
 #include <glib.h>
 
+#include <langinfo.h>
 #include <clocale>
 #include <cstring>
 #include <cwchar>
-#include <langinfo.h>
 
 namespace {
 
@@ -27,11 +27,12 @@ std::string Convert(std::string_view text, const char* to, const char* from) {
   gsize read = 0;
   gsize written = 0;
   GError* error = nullptr;
-  gchar* out = g_convert_with_fallback(text.data(), static_cast<gssize>(text.size()), to, from, "?", &read,
-                                       &written, &error);
+  gchar* out =
+      g_convert_with_fallback(text.data(), static_cast<gssize>(text.size()), to, from, "?", &read, &written, &error);
   if (out == nullptr) {
-    const bool invalid = error != nullptr && (g_error_matches(error, G_CONVERT_ERROR, G_CONVERT_ERROR_ILLEGAL_SEQUENCE) ||
-                                              g_error_matches(error, G_CONVERT_ERROR, G_CONVERT_ERROR_PARTIAL_INPUT));
+    const bool invalid =
+        error != nullptr && (g_error_matches(error, G_CONVERT_ERROR, G_CONVERT_ERROR_ILLEGAL_SEQUENCE) ||
+                             g_error_matches(error, G_CONVERT_ERROR, G_CONVERT_ERROR_PARTIAL_INPUT));
     g_clear_error(&error);
     return invalid && read < text.size() ? Convert(text.substr(0, read), to, from) : std::string();
   }

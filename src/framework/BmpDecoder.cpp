@@ -30,8 +30,8 @@ std::optional<platform::Surface> DecodeBmp24(std::span<const std::uint8_t> file)
   const auto height = static_cast<std::int32_t>(ReadU32(file, 22));
   const std::uint16_t bitsPerPixel = ReadU16(file, 28);
   const std::uint32_t compression = ReadU32(file, 30);
-  if (headerSize < kInfoHeaderSize || bitsPerPixel != 24 || compression != kBiRgb || width <= 0 ||
-      width > kMaxSide || height == 0 || std::abs(height) > kMaxSide) {
+  if (headerSize < kInfoHeaderSize || bitsPerPixel != 24 || compression != kBiRgb || width <= 0 || width > kMaxSide ||
+      height == 0 || std::abs(height) > kMaxSide) {
     return std::nullopt;
   }
   // Rows are stored bottom-up unless the height is negative; each is padded to 4 bytes.

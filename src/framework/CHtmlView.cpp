@@ -15,9 +15,8 @@ BOOL CHtmlView::Create(const char* className, const char* windowName, DWORD styl
     return FALSE;
   }
   platform::BrowserEngine* engine = CurrentBrowserEngine();
-  m_pBrowserApp = engine != nullptr
-                      ? engine->CreateBrowser(m_hWnd->native, {0, 0, rect.Width(), rect.Height()}, *this)
-                      : nullptr;
+  m_pBrowserApp =
+      engine != nullptr ? engine->CreateBrowser(m_hWnd->native, {0, 0, rect.Width(), rect.Height()}, *this) : nullptr;
   if (m_pBrowserApp == nullptr) {
     DestroyWindow();
     return FALSE;
@@ -60,6 +59,4 @@ platform::MouseAnswer CHtmlView::MouseActivate() {
           answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT};
 }
 
-std::optional<std::string> CHtmlView::HtmlResource(unsigned id) {
-  return LoadHtmlResource(AfxGetInstanceHandle(), id);
-}
+std::optional<std::string> CHtmlView::HtmlResource(unsigned id) { return LoadHtmlResource(AfxGetInstanceHandle(), id); }

@@ -21,8 +21,8 @@ CWnd::~CWnd() {
   }
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int cx, int cy, HWND parent, UINT_PTR menuOrId, void* param) {
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx,
+                    int cy, HWND parent, UINT_PTR menuOrId, void* param) {
   CREATESTRUCT create;
   create.lpCreateParams = param;
   create.hwndParent = parent;
@@ -54,8 +54,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   return TRUE;
 }
 
-BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
-                  UINT id, void*) {
+BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                  void*) {
   return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, rect.Width(), rect.Height(),
                   parent != nullptr ? parent->m_hWnd : nullptr, id);
 }

@@ -16,8 +16,8 @@ class CWnd {
 
   // Creates the window; WM_CREATE reaches this object inside the call.
   // A null or unknown class name takes the framework's plain window class.
-  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                int cx, int cy, HWND parent, UINT_PTR menuOrId, void* param = nullptr);
+  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx, int cy,
+                HWND parent, UINT_PTR menuOrId, void* param = nullptr);
   // Creates a child window at rect inside parent, with a control id.
   virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
                       UINT id, void* context = nullptr);

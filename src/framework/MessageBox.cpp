@@ -1,8 +1,8 @@
 #include "framework/MessageBox.h"
 
+#include "base/NarrowText.h"
 #include "framework/DisplayBinding.h"
 #include "framework/MessageQueue.h"
-#include "base/NarrowText.h"
 #include "framework/WindowRecord.h"
 
 #include <cstdio>

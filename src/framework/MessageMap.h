@@ -17,8 +17,7 @@ struct MessageMapEntry {
 };
 
 struct MessageMap {
-  MessageMap(const MessageMap* baseMap, std::initializer_list<MessageMapEntry> list)
-      : base(baseMap), entries(list) {}
+  MessageMap(const MessageMap* baseMap, std::initializer_list<MessageMapEntry> list) : base(baseMap), entries(list) {}
   const MessageMap* base;
   std::vector<MessageMapEntry> entries;
 };
@@ -92,9 +91,8 @@ MessageMapEntry LButtonDown(void (T::*handler)(UINT, POINT)) {
 // Any message, with its raw parameters.
 template <class T>
 MessageMapEntry Message(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
-  return {message, [handler](CWnd& w, WPARAM wp, LPARAM lp) -> LRESULT {
-            return (static_cast<T&>(w).*handler)(wp, lp);
-          }};
+  return {message,
+          [handler](CWnd& w, WPARAM wp, LPARAM lp) -> LRESULT { return (static_cast<T&>(w).*handler)(wp, lp); }};
 }
 
 }  // namespace msgmap

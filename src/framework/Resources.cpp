@@ -1,8 +1,8 @@
 #include "framework/Resources.h"
 
+#include "base/NarrowText.h"
 #include "framework/BmpDecoder.h"
 #include "framework/GdiObjects.h"
-#include "base/NarrowText.h"
 
 #include <gio/gio.h>
 

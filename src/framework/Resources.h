@@ -2,8 +2,8 @@
 // built-in pages and the icon, each by numeric id.
 #pragma once
 
-#include "framework/Gdi.h"
 #include "base/WinTypes.h"
+#include "framework/Gdi.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 // Windows: creation, placement, painting and destruction.
 #pragma once
 
-#include "framework/Gdi.h"
 #include "base/WinTypes.h"
+#include "framework/Gdi.h"
 
 struct PAINTSTRUCT {
   HDC hdc = nullptr;

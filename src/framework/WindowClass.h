@@ -1,8 +1,8 @@
 // Window classes: the settings a window is created with, by class name.
 #pragma once
 
-#include "framework/Resources.h"
 #include "base/WinTypes.h"
+#include "framework/Resources.h"
 
 #include <vector>
 

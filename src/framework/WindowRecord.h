@@ -1,9 +1,9 @@
 // The framework's record of one window, behind an HWND.
 #pragma once
 
+#include "base/WinTypes.h"
 #include "framework/Region.h"
 #include "framework/Window.h"
-#include "base/WinTypes.h"
 #include "platform/display/Display.h"
 #include "platform/display/Surface.h"
 
@@ -12,8 +12,8 @@
 #include <vector>
 
 struct WindowRecord {
-  WNDPROC proc = nullptr;     // receives the window's messages
-  LONG_PTR userData = 0;      // the owner's value, kept for it
+  WNDPROC proc = nullptr;  // receives the window's messages
+  LONG_PTR userData = 0;   // the owner's value, kept for it
   HWND parent = nullptr;
   std::vector<HWND> children;
   DWORD style = 0;

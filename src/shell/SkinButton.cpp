@@ -1,7 +1,7 @@
 #include "shell/SkinButton.h"
 
-SkinButton::SkinButton(HWND parent, int x, int y, int width, int height, int id, int normal, int hover,
-                       int pressed, int disabled)
+SkinButton::SkinButton(HWND parent, int x, int y, int width, int height, int id, int normal, int hover, int pressed,
+                       int disabled)
     : m_hWndParent(parent),
       m_nLeft(x),
       m_nTop(y),

@@ -19,8 +19,7 @@ std::filesystem::path EntryOf(const std::filesystem::path& folder, const std::st
     return folder / name;
   }
   const std::string wanted = FoldName(name);
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     if (FoldName(it->path().filename().string()) == wanted) {
       return it->path();
     }
@@ -30,8 +29,7 @@ std::filesystem::path EntryOf(const std::filesystem::path& folder, const std::st
 
 }  // namespace
 
-std::optional<std::filesystem::path> UnixPathOf(const std::filesystem::path& prefix,
-                                                std::string_view windowsPath) {
+std::optional<std::filesystem::path> UnixPathOf(const std::filesystem::path& prefix, std::string_view windowsPath) {
   if (windowsPath.size() < 2 || !IsAsciiLetter(windowsPath[0]) || windowsPath[1] != ':' ||
       (windowsPath.size() > 2 && !IsSeparator(windowsPath[2]))) {
     return std::nullopt;

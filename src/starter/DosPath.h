@@ -12,5 +12,4 @@
 // only in case. Names found neither way are kept as written, so the result
 // may not exist. Empty for texts that are not an absolute drive path (UNC
 // paths, relative paths).
-std::optional<std::filesystem::path> UnixPathOf(const std::filesystem::path& prefix,
-                                                std::string_view windowsPath);
+std::optional<std::filesystem::path> UnixPathOf(const std::filesystem::path& prefix, std::string_view windowsPath);

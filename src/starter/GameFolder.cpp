@@ -30,14 +30,11 @@ std::optional<std::string> ReadInstallPath() {
   }
   const OpenKey key(opened);
   DWORD size = 0;
-  if (RegQueryValueEx(key.get(), INSTALL_PATH, nullptr, nullptr, nullptr, &size) !=
-          ERROR_SUCCESS ||
-      size <= 1) {
+  if (RegQueryValueEx(key.get(), INSTALL_PATH, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size <= 1) {
     return std::nullopt;
   }
   std::vector<BYTE> text(size);
-  if (RegQueryValueEx(key.get(), INSTALL_PATH, nullptr, nullptr, text.data(), &size) !=
-      ERROR_SUCCESS) {
+  if (RegQueryValueEx(key.get(), INSTALL_PATH, nullptr, nullptr, text.data(), &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   return std::string(reinterpret_cast<const char*>(text.data()));
@@ -63,8 +60,7 @@ GameFolderLookup FindGameFolder() {
   }
   const auto folder = UnixPathOf(registry.parent_path(), *installPath);
   if (!folder) {
-    return Problem("the game folder \"" + *installPath +
-                   "\" named by the registry of the Wine prefix " + prefix +
+    return Problem("the game folder \"" + *installPath + "\" named by the registry of the Wine prefix " + prefix +
                    " is not on one of its drives");
   }
   if (!std::filesystem::is_directory(*folder, error)) {

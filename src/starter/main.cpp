@@ -40,8 +40,7 @@ int main() {
     return Fail(lookup.problem);
   }
   if (chdir(lookup.folder->c_str()) != 0) {
-    return Fail("cannot enter the game folder " + lookup.folder->string() + ": " +
-                std::strerror(errno));
+    return Fail("cannot enter the game folder " + lookup.folder->string() + ": " + std::strerror(errno));
   }
   char* const arguments[] = {const_cast<char*>(LAUNCHER), nullptr};
   execv(launcher.c_str(), arguments);

@@ -28,8 +28,7 @@ FileSink::~FileSink() {
 }
 
 bool FileSink::Store(const char* chunk, int length) {
-  if (length > INT_MAX - size_ ||
-      write(fd_, chunk, static_cast<size_t>(length)) != static_cast<ssize_t>(length)) {
+  if (length > INT_MAX - size_ || write(fd_, chunk, static_cast<size_t>(length)) != static_cast<ssize_t>(length)) {
     return false;
   }
   size_ += length;

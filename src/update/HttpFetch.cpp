@@ -164,8 +164,7 @@ void Transfer::Report(int code) const {
 
 }  // namespace
 
-int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag,
-              HttpProgressProc progress) {
+int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag, HttpProgressProc progress) {
   const std::optional<UrlParts> parts = SplitUrl(url);
   if (!parts) {
     return 0;

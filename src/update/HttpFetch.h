@@ -10,8 +10,7 @@ inline constexpr int HTTP_PROGRESS_CHUNK = 3;       // after each chunk was stor
 // Called with a progress code, the bytes stored and received so far, the size
 // of the first chunk (0 before it) and the tick at which the connection
 // attempt began. Never called for a fetch that fails.
-using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int receivedBytes,
-                                  int startTick);
+using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int receivedBytes, int startTick);
 
 // Fetches url ("http://host/path" with the scheme in any case, or
 // "host/path"; the server is always reached on port 80). With toMemory,
@@ -30,5 +29,4 @@ using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int
 // dispatched; a quit message taken then fails the fetch and is posted again.
 // A fetch fails after about a minute without reading anything since the
 // connection attempt, its completion or the last read.
-int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag,
-              HttpProgressProc progress);
+int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag, HttpProgressProc progress);

@@ -9,15 +9,14 @@ constexpr std::string_view kVersion = " HTTP/1.1\r\n";
 constexpr std::string_view kHost = "Host: ";
 constexpr std::string_view kAccept = "Accept: */*\r\n";
 constexpr std::string_view kReferer = "Referer: ";
-constexpr std::string_view kUserAgent =
-    "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n";
+constexpr std::string_view kUserAgent = "User-Agent: Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n";
 constexpr std::string_view kNoCache = "Pragma: no-cache\r\nCache-Control: no-cache\r\n";
 constexpr std::string_view kClose = "Connection: close\r\n\r\n";
 constexpr std::string_view kLineEnd = "\r\n";
 
-static_assert(kGet.size() + kMaxPathLength + kVersion.size() + kHost.size() + kMaxHostLength +
-                      kLineEnd.size() + kAccept.size() + kReferer.size() + kMaxRefererLength +
-                      kLineEnd.size() + kUserAgent.size() + kNoCache.size() + kClose.size() <=
+static_assert(kGet.size() + kMaxPathLength + kVersion.size() + kHost.size() + kMaxHostLength + kLineEnd.size() +
+                      kAccept.size() + kReferer.size() + kMaxRefererLength + kLineEnd.size() + kUserAgent.size() +
+                      kNoCache.size() + kClose.size() <=
                   kMaxRequestLength,
               "the longest request must fit the request text");
 

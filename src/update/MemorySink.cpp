@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-MemorySink::MemorySink(char** target, DownloadBuffer::Owner block)
-    : target_(target), block_(std::move(block)) {}
+MemorySink::MemorySink(char** target, DownloadBuffer::Owner block) : target_(target), block_(std::move(block)) {}
 
 std::unique_ptr<MemorySink> MemorySink::Open(char** target) {
   DownloadBuffer::Owner block(DownloadBuffer::Allocate(kFirstCapacity));
@@ -18,8 +17,7 @@ bool MemorySink::Store(const char* chunk, int length) {
     return false;
   }
   if (size_ + length >= capacity_) {
-    char* grown = DownloadBuffer::Grow(block_.get(), static_cast<std::size_t>(capacity_) +
-                                                         kCapacityGrowth);
+    char* grown = DownloadBuffer::Grow(block_.get(), static_cast<std::size_t>(capacity_) + kCapacityGrowth);
     if (grown == nullptr) {
       return false;
     }

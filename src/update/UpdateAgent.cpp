@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/MessageBox.h"
 #include "base/NarrowText.h"
+#include "framework/MessageBox.h"
 #include "platform/registry/Registry.h"
 #include "update/ReplyText.h"
 #include "update/ServerReply.h"
@@ -35,8 +35,7 @@ bool UpdateAgent::ReadInstalledVersion() {
   HKEY key = nullptr;
   if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
     DWORD size = sizeof m_szInstalledVersion;
-    RegQueryValueEx(key, VERSION_VALUE, nullptr, nullptr,
-                    reinterpret_cast<BYTE*>(m_szInstalledVersion), &size);
+    RegQueryValueEx(key, VERSION_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(m_szInstalledVersion), &size);
     RegCloseKey(key);
     // A value of 20 bytes or more arrives cut to the field's size: its last
     // byte becomes the terminator, leaving 19 characters.

@@ -10,9 +10,7 @@ namespace {
 
 bool IsHttpScheme(std::string_view scheme) {
   constexpr std::string_view kHttp = "http";
-  return std::ranges::equal(scheme, kHttp, [](char written, char lower) {
-    return (written | 0x20) == lower;
-  });
+  return std::ranges::equal(scheme, kHttp, [](char written, char lower) { return (written | 0x20) == lower; });
 }
 
 // The URL with every backslash character turned into a slash; bytes inside

@@ -58,9 +58,7 @@ std::string WebHostName() {
 
 std::string VersionQueryUrl() { return OnWebHost("/latest_version/mrv/2.0.x.x.x/version.php"); }
 
-std::string DownloadSiteQueryUrl() {
-  return OnWebHost("/latest_version/mrv/2.0.x.x.x/download_sites.php");
-}
+std::string DownloadSiteQueryUrl() { return OnWebHost("/latest_version/mrv/2.0.x.x.x/download_sites.php"); }
 
 std::string NewsPageUrl() { return OnWebHost("/MRV/loader/SP/index.htm"); }
 

@@ -28,8 +28,8 @@ class DemoHost : public TestPrefix {
 
 TEST_F(DemoHost, HasEveryPageOfTheWebHost) {
   EXPECT_EQ(NewsPageUrl(), "http://127.0.0.1/MRV/loader/SP/index.htm");
-  for (const std::string& url : {VersionQueryUrl(), DownloadSiteQueryUrl(), NewsPageUrl(),
-                                 SignUpPageUrl(), RecruitmentPageUrl()}) {
+  for (const std::string& url :
+       {VersionQueryUrl(), DownloadSiteQueryUrl(), NewsPageUrl(), SignUpPageUrl(), RecruitmentPageUrl()}) {
     EXPECT_TRUE(std::filesystem::is_regular_file(DemoFile(url))) << url;
   }
 }

@@ -32,19 +32,12 @@ TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
       {RegistryText("win32", "[Software\\\\Veltrano] 1700000000\n" + version + "\n"), ""},
       {RegistryText("win32", GameKey(PLAIN_PATH, "\"Other\"=\"2.0.1.0.3\"")), ""},
       {RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=dword:00000203")), ""},
-      {RegistryText("win32",
-                    GameKey("SOFTWARE\\\\veltrano\\\\MORAVINE CHT", "\"gameversp\"=\"x\"")),
-       "x"},
-      {RegistryText("win32", GameKey(PLAIN_PATH, R"("GameVerSP"="a\\b\"c\x83ab\x31\t")")),
-       "a\\b\"c莫1\t"},
-      {RegistryText("win32", GameKey(PLAIN_PATH, R"("GameVerSP"="\xd83d\xde00\xd83d.")")),
-       "\U0001F600\uFFFD."},
-      {RegistryText("win32", GameKey(PLAIN_PATH, "\"Data\"=hex:00,\\\n  00\n" + version)),
-       "2.0.1.0.3"},
+      {RegistryText("win32", GameKey("SOFTWARE\\\\veltrano\\\\MORAVINE CHT", "\"gameversp\"=\"x\"")), "x"},
+      {RegistryText("win32", GameKey(PLAIN_PATH, R"("GameVerSP"="a\\b\"c\x83ab\x31\t")")), "a\\b\"c莫1\t"},
+      {RegistryText("win32", GameKey(PLAIN_PATH, R"("GameVerSP"="\xd83d\xde00\xd83d.")")), "\U0001F600\uFFFD."},
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"Data\"=hex:00,\\\n  00\n" + version)), "2.0.1.0.3"},
       // A 64-bit prefix shows a 32-bit program Software\Wow6432Node as SOFTWARE...
-      {RegistryText("win64",
-                    GameKey(PLAIN_PATH, "\"GameVerSP\"=\"plain\"") + GameKey(WOW_PATH, version)),
-       "2.0.1.0.3"},
+      {RegistryText("win64", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"plain\"") + GameKey(WOW_PATH, version)), "2.0.1.0.3"},
       // ... and the plain path when the key is not there.
       {RegistryText("win64", GameKey(PLAIN_PATH, version)), "2.0.1.0.3"},
       {RegistryText("win32", GameKey(WOW_PATH, version)), ""},
@@ -59,8 +52,7 @@ TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
       {RegistryText("win32", GameKey("Software\\\\Veltrano\\\\\\x4doravine Cht", "\"GameVerSP\"=\"upper\"") +
                                  GameKey(PLAIN_PATH, version)),
        "upper"},
-      {RegistryText("win32", "[Software\\\\Veltrano\\\\Moravine Cht\n" + GameKey(PLAIN_PATH, version)),
-       "2.0.1.0.3"},
+      {RegistryText("win32", "[Software\\\\Veltrano\\\\Moravine Cht\n" + GameKey(PLAIN_PATH, version)), "2.0.1.0.3"},
   };
   EXPECT_EQ(Read(), "");
   for (const auto& c : cases) {
@@ -81,8 +73,7 @@ TEST_F(InstalledVersion, Values20BytesOrLongerAreCutTo19Characters) {
       {"2.0.1", "2.0.1"},
   };
   for (const auto& c : cases) {
-    WriteRegistry(
-        RegistryText("win64", GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + c.value + "\"")));
+    WriteRegistry(RegistryText("win64", GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + c.value + "\"")));
     agent.ReadInstalledVersion();
     EXPECT_STREQ(agent.m_szInstalledVersion, c.read);
   }
@@ -102,14 +93,12 @@ TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {
                 "-0000-0000-c000-000000000046}\\\\InprocServer32] 1700000000\n"
                 "@=\"C:\\\\windows\\\\system32\\\\ole32.dll\"\n\"ThreadingModel\"=\"Both\"\n\n";
     }
-    return RegistryText(
-        "win64", filler + GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + version + "\""));
+    return RegistryText("win64", filler + GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + version + "\""));
   };
   MachineHive hive;
   const auto Version = [&hive] {
     const auto current = hive.Current();
-    const auto key =
-        current ? current->FindKey("SOFTWARE\\Wow6432Node\\Veltrano\\Moravine Cht") : std::nullopt;
+    const auto key = current ? current->FindKey("SOFTWARE\\Wow6432Node\\Veltrano\\Moravine Cht") : std::nullopt;
     return key ? current->FindString(*key, "GameVerSP").value_or("?") : "?";
   };
   WriteRegistry(File("2.0.1.0.3"));
@@ -122,8 +111,7 @@ TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {
   EXPECT_EQ(Version(), "2.0.1.0.4");
   EXPECT_EQ(hive.ParseCount(), 2);
   // Rewritten in place, then touched: same inode and size, other modification times.
-  std::ofstream(RegistryPath(), std::ios::binary | std::ios::in | std::ios::out)
-      << File("2.0.1.0.5");
+  std::ofstream(RegistryPath(), std::ios::binary | std::ios::in | std::ios::out) << File("2.0.1.0.5");
   for (const long nanoseconds : {123456789L, 123456790L}) {
     const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, nanoseconds}};
     ASSERT_EQ(utimensat(AT_FDCWD, RegistryPath().c_str(), times, 0), 0);

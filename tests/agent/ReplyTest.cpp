@@ -22,9 +22,7 @@ TEST(ReplyText, TheFirstVersionKeyAnywhereCounts) {
   } cases[] = {
       {"HTTP/1.1 200 OK\r\n\r\nMRVVERSION2.0.1.0.4", true, {2, 0, 1, 0, 4}},
       {"MRVVERSION2.0.1.0.4\nMRVVERSION3.1.9.9.9", true, {2, 0, 1, 0, 4}},
-      {"HTTP/1.1 404 Not Found\r\nX-Note: MRVVERSION1.1.1.1.1\r\n\r\nMRVVERSION2.0.1.0.4",
-       true,
-       {1, 1, 1, 1, 1}},
+      {"HTTP/1.1 404 Not Found\r\nX-Note: MRVVERSION1.1.1.1.1\r\n\r\nMRVVERSION2.0.1.0.4", true, {1, 1, 1, 1, 1}},
       {"HTTP/1.1 200 OK\r\n\r\nMRVVERSION", true, {0, 0, 0, 0, 0}},
       {"MRVVERSION2.0.1", true, {2, 0, 1, 0, 0}},
       {"HTTP/1.1 200 OK\r\n\r\n2.0.1.0.4", false, UNTOUCHED},
@@ -46,8 +44,7 @@ TEST(ReplyText, TheSiteIsAllAfterItsKeyUnlessNoDownloadsIsSaid) {
   } cases[] = {
       {"MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe", SiteReply::SITE,
        "http://127.0.0.1/patch/MRVPatch.exe"},
-      {"HTTP/1.1 200 OK\r\n\r\nMRVDOWNLOADSITEKEY=http://h/p.exe\r\n", SiteReply::SITE,
-       "http://h/p.exe\r\n"},
+      {"HTTP/1.1 200 OK\r\n\r\nMRVDOWNLOADSITEKEY=http://h/p.exe\r\n", SiteReply::SITE, "http://h/p.exe\r\n"},
       {"MRVDOWNLOADSITEKEY=http://a/ MRVDOWNLOADSITEKEY=http://b/", SiteReply::SITE,
        "http://a/ MRVDOWNLOADSITEKEY=http://b/"},
       {"MRVDOWNLOADSITEKEY=", SiteReply::SITE, ""},
@@ -55,8 +52,7 @@ TEST(ReplyText, TheSiteIsAllAfterItsKeyUnlessNoDownloadsIsSaid) {
       // The cases below leave the earlier site.
       {"MRVDOWNLOADSITEKEY=" + fits + "b", SiteReply::SITE_TOO_LONG, "earlier"},
       {"NO_AVAILABLE_DOWNLOADS", SiteReply::NO_DOWNLOADS, "earlier"},
-      {"MRVDOWNLOADSITEKEY=http://h/p.exe\nNO_AVAILABLE_DOWNLOADS", SiteReply::NO_DOWNLOADS,
-       "earlier"},
+      {"MRVDOWNLOADSITEKEY=http://h/p.exe\nNO_AVAILABLE_DOWNLOADS", SiteReply::NO_DOWNLOADS, "earlier"},
       {"HTTP/1.1 200 OK\r\n\r\nhttp://h/p.exe", SiteReply::NO_SITE_KEY, "earlier"},
   };
   for (const auto& c : cases) {

@@ -12,8 +12,7 @@
 class TestPrefix : public testing::Test {
  protected:
   TestPrefix() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "moravine-prefix-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "moravine-prefix-XXXXXX").string();
     m_folder = mkdtemp(pattern.data());
     setenv("WINEPREFIX", m_folder.c_str(), 1);
   }
@@ -38,8 +37,8 @@ inline constexpr char WOW_PATH[] = "Software\\\\Wow6432Node\\\\Veltrano\\\\Morav
 
 // A registry file's text: Wine's header for the architecture, then the sections.
 inline std::string RegistryText(const char* arch, const std::string& sections) {
-  return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=") +
-         arch + "\n\n" + sections;
+  return std::string("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=") + arch + "\n\n" +
+         sections;
 }
 
 // A section of the game's key at path holding the given value line.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "support/LoopbackServer.h"
 #include "support/Headless.h"
+#include "support/LoopbackServer.h"
 #include "update/UpdateAgent.h"
 
 namespace {
@@ -13,9 +13,7 @@ namespace {
 constexpr char VERSION_URL[] = "http://127.0.0.1/latest_version/mrv/2.0.x.x.x/version.php";
 constexpr char SITE_URL[] = "http://127.0.0.1/latest_version/mrv/2.0.x.x.x/download_sites.php";
 
-std::vector<int> Latest(const UpdateAgent& agent) {
-  return {agent.m_pLatestVersion, agent.m_pLatestVersion + 5};
-}
+std::vector<int> Latest(const UpdateAgent& agent) { return {agent.m_pLatestVersion, agent.m_pLatestVersion + 5}; }
 
 }  // namespace
 
@@ -50,8 +48,7 @@ TEST(UpdateQueryOverLoopback, SiteQuery) {
   EXPECT_STREQ(agent.GetDownloadSite(), "http://127.0.0.1/a.exe\r\n");
   // None of these changes the site; only the no-download reply shows a box.
   for (const std::string& body :
-       {std::string("no site today"),
-        "MRVDOWNLOADSITEKEY=http://127.0.0.1/" + std::string(1010, 'b'),
+       {std::string("no site today"), "MRVDOWNLOADSITEKEY=http://127.0.0.1/" + std::string(1010, 'b'),
         std::string("NO_AVAILABLE_DOWNLOADS\r\nMRVDOWNLOADSITEKEY=http://h/")}) {
     const LoopbackServer server(HttpReply(body));
     EXPECT_FALSE(agent.QueryDownloadSite(SITE_URL));

@@ -36,10 +36,9 @@ TEST(VersionText, AnUpdateIsOfferedOnlyForAHeavierVersion) {
     const char* latest;
     bool offered;
   } cases[] = {
-      {"1.9.0.9.9", "2.0.1.0.0", true},   // weights 99 and 100
-      {"2.0.0.0.1", "3.0.0.0.0", false},  // weights 1 and 0: the first two do not count
-      {"2.0.1.0.4", "2.0.1.0.4", false},
-      {"", "2.0.0.0.1", true},  // nothing installed reads as zeros
+      {"1.9.0.9.9", "2.0.1.0.0", true},                            // weights 99 and 100
+      {"2.0.0.0.1", "3.0.0.0.0", false},                           // weights 1 and 0: the first two do not count
+      {"2.0.1.0.4", "2.0.1.0.4", false}, {"", "2.0.0.0.1", true},  // nothing installed reads as zeros
       {"", "9.9.0.0.0", false},
   };
   for (const auto& c : cases) {

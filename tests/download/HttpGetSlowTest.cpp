@@ -1,8 +1,8 @@
 // The HTTP client's time limits: a connection that cannot be made and a body
 // that stops. Each takes its full limit, so these run with the slow tests.
-#include "support/LoopbackServer.h"
 #include "ProxyFreeEnvironment.h"
 #include "platform/http/HttpGet.h"
+#include "support/LoopbackServer.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -1,9 +1,9 @@
 // The compiled-in resources: pictures decode at their sizes, and the string
 // table comes out in the locale's narrow encoding.
+#include "base/NarrowText.h"
 #include "framework/BmpDecoder.h"
 #include "framework/DrawText.h"
 #include "framework/GdiObjects.h"
-#include "base/NarrowText.h"
 #include "framework/Resources.h"
 #include "support/Locale.h"
 #include "support/Pixels.h"
@@ -119,11 +119,18 @@ TEST(Resources, SearchesStepOverBig5CharactersAsWholeCharacters) {
   LocaleScope big5("zh_TW.BIG5");
   ASSERT_TRUE(big5.ok()) << kNoBig5;
   // 許 is A5 5C in Big5: its trail byte is a backslash, which must not be found.
-  const std::string text = "\xA5\x5C" "a\\b";
+  const std::string text =
+      "\xA5\x5C"
+      "a\\b";
   EXPECT_EQ(MbsChr(text.c_str(), '\\'), text.c_str() + 3);
   // A4 4D is one character whose trail byte is "M": no key starts inside it.
-  EXPECT_EQ(MbsStr("\xA4" "MRV", "MRV"), nullptr);
-  const std::string reply = "\xA4" "MMRV";
+  EXPECT_EQ(MbsStr("\xA4"
+                   "MRV",
+                   "MRV"),
+            nullptr);
+  const std::string reply =
+      "\xA4"
+      "MMRV";
   EXPECT_EQ(MbsStr(reply.c_str(), "MRV"), reply.c_str() + 2);
 }
 

@@ -30,8 +30,9 @@ class NamedWindow : public CWnd {
 
  protected:
   const MessageMap* GetMessageMap() const override {
-    static const MessageMap map{CWnd::GetThisMessageMap(),
-                                {msgmap::Destroy(&NamedWindow::OnDestroy), msgmap::NcDestroy(&NamedWindow::OnNcDestroy)}};
+    static const MessageMap map{
+        CWnd::GetThisMessageMap(),
+        {msgmap::Destroy(&NamedWindow::OnDestroy), msgmap::NcDestroy(&NamedWindow::OnNcDestroy)}};
     return &map;
   }
   void OnDestroy() { log_.push_back(name_ + " destroy"); }
@@ -98,9 +99,9 @@ TEST_F(WindowLifetimeTest, ChildrenGoWithTheirParentAndTakeTheirMessagesAndTimer
 
   ASSERT_TRUE(parent.DestroyWindow());
 
-  EXPECT_EQ(log, (std::vector<std::string>{"parent destroy", "child destroy", "grandchild destroy",
-                                           "grandchild ncdestroy", "child ncdestroy", "sibling destroy",
-                                           "sibling ncdestroy", "parent ncdestroy"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"parent destroy", "child destroy", "grandchild destroy", "grandchild ncdestroy",
+                                      "child ncdestroy", "sibling destroy", "sibling ncdestroy", "parent ncdestroy"}));
   for (std::size_t i = 0; i < natives.size(); ++i) {
     EXPECT_FALSE(IsWindow(hwnds[i])) << i;
     EXPECT_TRUE(session.display.IsDestroyed(natives[i])) << i;

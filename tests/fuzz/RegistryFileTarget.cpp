@@ -52,15 +52,13 @@ int FuzzOneInput(const std::uint8_t* data, std::size_t size) {
     std::setlocale(LC_ALL, locale);
     UpdateAgent agent;
     Require(agent.ReadInstalledVersion(), "reading the installed version succeeds");
-    Require(std::memchr(agent.m_szInstalledVersion, '\0', sizeof agent.m_szInstalledVersion) !=
-                nullptr,
+    Require(std::memchr(agent.m_szInstalledVersion, '\0', sizeof agent.m_szInstalledVersion) != nullptr,
             "the installed version text is terminated within its field");
     int components[VERSION_COMPONENTS];
     ParseVersion(agent.m_szInstalledVersion, components);
     Require(std::equal(components, components + VERSION_COMPONENTS, agent.m_pInstalledVersion),
             "the components are those of the text");
   }
-  Require(ProcessMachineHive().ParseCount() == parsesBefore + 1,
-          "each replaced file is parsed exactly once");
+  Require(ProcessMachineHive().ParseCount() == parsesBefore + 1, "each replaced file is parsed exactly once");
   return 0;
 }

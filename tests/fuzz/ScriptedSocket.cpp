@@ -4,9 +4,9 @@
 #include "platform/net/SocketLayer.h"
 #include "platform/net/TcpSocket.h"
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
 
 namespace fuzzsupport {
 namespace {
@@ -30,9 +30,7 @@ struct Connection {
 Connection connection;
 SocketScript current{{}, kDefaultRhythm};
 
-std::uint8_t Step(std::size_t index) {
-  return connection.script.rhythm[index % connection.script.rhythm.size()];
-}
+std::uint8_t Step(std::size_t index) { return connection.script.rhythm[index % connection.script.rhythm.size()]; }
 
 int Pauses(std::uint8_t step) { return step >> 5; }
 
@@ -121,8 +119,7 @@ int TcpSocket::Receive(char* buffer, int capacity) {
     return connection.script.resetAtEnd ? kSocketFailed : 0;
   }
   const std::size_t size =
-      std::min(static_cast<std::size_t>(fuzzsupport::ChunkSize(
-                   fuzzsupport::Step(connection.receiveStep), capacity)),
+      std::min(static_cast<std::size_t>(fuzzsupport::ChunkSize(fuzzsupport::Step(connection.receiveStep), capacity)),
                reply.size() - connection.received);
   std::memcpy(buffer, reply.data() + connection.received, size);
   connection.received += size;

@@ -44,8 +44,8 @@ void CheckFetch(const char* url, std::string_view reply, bool reset) {
     Require(block == nullptr && result == 0, "a broken connection fails the fetch");
   } else {
     Require(block != nullptr, "a closed connection completes the fetch");
-    Require(static_cast<std::size_t>(result) == reply.size() &&
-                std::memcmp(block, reply.data(), reply.size()) == 0 && block[result] == '\0',
+    Require(static_cast<std::size_t>(result) == reply.size() && std::memcmp(block, reply.data(), reply.size()) == 0 &&
+                block[result] == '\0',
             "the block holds the whole reply, terminated");
   }
   DownloadBuffer::Release(block);
@@ -72,8 +72,7 @@ int FuzzOneInput(const std::uint8_t* data, std::size_t size) {
   const std::size_t rhythmBytes = std::min(size - 1, kRhythmBytes);
   fuzzsupport::SocketScript script;
   script.rhythm = {data + 1, rhythmBytes};
-  script.reply = {reinterpret_cast<const char*>(data + 1 + rhythmBytes),
-                  size - 1 - rhythmBytes};
+  script.reply = {reinterpret_cast<const char*>(data + 1 + rhythmBytes), size - 1 - rhythmBytes};
   script.connectPauses = (mode >> 3) & 0x07;
   script.resetAtEnd = reset;
   fuzzsupport::UseSocketScript(script);

@@ -26,8 +26,7 @@ int FuzzOneInput(const std::uint8_t* data, std::size_t size) {
             "the referer ends with a slash and fits");
     const std::string request = BuildRequest(*parts, true);
     Require(request.size() <= kMaxRequestLength, "the request fits its text");
-    Require(request.starts_with("GET " + parts->path + " HTTP/1.1\r\nHost: " + parts->host +
-                                "\r\n"),
+    Require(request.starts_with("GET " + parts->path + " HTTP/1.1\r\nHost: " + parts->host + "\r\n"),
             "the request begins with the request line and the host");
     Require(request.ends_with("\r\nConnection: close\r\n\r\n"), "the request ends with its empty line");
   }

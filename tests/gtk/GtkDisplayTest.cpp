@@ -37,7 +37,9 @@ int Scale() {
 int OnScreen(int windowEdge, int c) { return Scale() * (windowEdge + c) + Scale() / 2; }
 
 void Xdo(const std::string& args) { ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args; }
-void MovePointer(int x, int y) { Xdo("mousemove " + std::to_string(OnScreen(kLeft, x)) + " " + std::to_string(OnScreen(kTop, y))); }
+void MovePointer(int x, int y) {
+  Xdo("mousemove " + std::to_string(OnScreen(kLeft, x)) + " " + std::to_string(OnScreen(kTop, y)));
+}
 
 // Dispatches messages one at a time until done holds, looking before each;
 // when none waits, waits as a fetch does, on a descriptor (one that never
@@ -143,8 +145,9 @@ class GtkDisplayTest : public ::testing::Test {
     MovePointer(-60, -60);  // off the window: no move reaches it by chance
     window = new TestWindow;
     ASSERT_TRUE(window->Open());
-    ASSERT_TRUE(PumpUntil([&] { return window->paints > 0 && ShowsBackingStore(RECT{0, 0, kChild.left, kHeight}); }))
-        << "the window never showed what it painted";
+    ASSERT_TRUE(PumpUntil([&] {
+      return window->paints > 0 && ShowsBackingStore(RECT{0, 0, kChild.left, kHeight});
+    })) << "the window never showed what it painted";
   }
   void TearDown() override {
     Xdo("mouseup 1");
@@ -178,7 +181,6 @@ class GtkDisplayTest : public ::testing::Test {
 };
 
 platform::GtkDisplay* GtkDisplayTest::display = nullptr;
-
 
 }  // namespace
 

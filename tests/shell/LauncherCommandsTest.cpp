@@ -2,10 +2,10 @@
 // display: what the player sees, which buttons are disabled and enabled
 // again, and what gets started.
 #include "DesktopSandbox.h"
-#include "support/LoopbackServer.h"
 #include "agent/TestPrefix.h"
 #include "download/ProxyFreeEnvironment.h"
 #include "platform/network/NetworkState.h"
+#include "support/LoopbackServer.h"
 #include "support/RunningLauncher.h"
 #include "support/ScratchFolder.h"
 #include "update/UpdateAgent.h"
@@ -18,8 +18,8 @@
 namespace {
 
 using testsupport::PumpPending;
-using testsupport::QuitPosted;
 using testsupport::PumpUntil;
+using testsupport::QuitPosted;
 
 constexpr char kUpToDate[] = "您的版本已經是最新的版本，不需要更新。";
 constexpr char kNotConnected[] = "尚未連上網路，停止線上更新。";
@@ -99,9 +99,7 @@ class LauncherWithoutBrowser : public LauncherCommands {
     }
     StartLauncher();
   }
-  const std::vector<std::string>& PanelNavigations() const {
-    return session.browsers.Pages().front()->navigations;
-  }
+  const std::vector<std::string>& PanelNavigations() const { return session.browsers.Pages().front()->navigations; }
 };
 
 TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
@@ -184,12 +182,13 @@ TEST_F(LauncherWithoutBrowser, ThePageButtonsShowTheirPagesInThePanel) {
 
 TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuits) {
   ClearProxyEnvironment();
-  const std::string patch = "#!/bin/sh\ntouch '" + (work.Path() / "patched").string() + "'\n# " +
-                            std::string(1500, 'x') + "\n";
+  const std::string patch =
+      "#!/bin/sh\ntouch '" + (work.Path() / "patched").string() + "'\n# " + std::string(1500, 'x') + "\n";
   const LoopbackServer server([&](const std::string& request) {
     const std::string path = RequestPath(request);
     if (path.ends_with("version.php")) return HttpReply("MRVVERSION2.0.1.0.5");
-    if (path.ends_with("download_sites.php")) return HttpReply("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
+    if (path.ends_with("download_sites.php"))
+      return HttpReply("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
     return HttpReply(patch);
   });
   Press(2);

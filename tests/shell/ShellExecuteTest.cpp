@@ -1,10 +1,10 @@
 // The shell's verbs against the stand-in handlers of the desktop sandbox, and
 // the three ways a web page is tried outside the launcher.
 #include "DesktopSandbox.h"
-#include "support/ScratchFolder.h"
 #include "framework/ShellExecute.h"
 #include "shell/OpenPage.h"
 #include "support/Headless.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -24,8 +24,7 @@ class LoopbackServer {
   // Serves 127.0.0.1, answering every request.
   explicit LoopbackServer(Answer answer);
   // Serves 127.0.0.1 with the same reply to every request.
-  explicit LoopbackServer(const std::string& reply)
-      : LoopbackServer([reply](const std::string&) { return reply; }) {}
+  explicit LoopbackServer(const std::string& reply) : LoopbackServer([reply](const std::string&) { return reply; }) {}
   // Wakes a script still waiting for a release, and stops serving.
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;

@@ -15,8 +15,7 @@ LoopbackServer* twoPartServer = nullptr;
 bool secondPartReleased = false;
 
 void ReleaseSecondPart(HWND, UINT, UINT_PTR, DWORD) {
-  if (!secondPartReleased && !progressCalls.empty() &&
-      progressCalls.back().storedBytes == int(kFirstPart.size())) {
+  if (!secondPartReleased && !progressCalls.empty() && progressCalls.back().storedBytes == int(kFirstPart.size())) {
     secondPartReleased = true;
     twoPartServer->Release();
   }
@@ -41,8 +40,7 @@ TEST_F(HttpFetchReplyTest, WholeReplyIsReturnedTerminatedAndReported) {
     EXPECT_GT(stored, progressCalls[i - 1].storedBytes);
     EXPECT_EQ(progressCalls[i], (ProgressCall{HTTP_PROGRESS_CHUNK, stored, firstChunk, stored, tick}));
   }
-  EXPECT_EQ(progressCalls.back(),
-            (ProgressCall{HTTP_PROGRESS_COMPLETED, got.result, firstChunk, got.result, tick}));
+  EXPECT_EQ(progressCalls.back(), (ProgressCall{HTTP_PROGRESS_COMPLETED, got.result, firstChunk, got.result, tick}));
 }
 
 TEST_F(HttpFetchReplyTest, ReplyInTwoPartsIsReturnedWholeWhileTimersRun) {

@@ -50,13 +50,12 @@ TEST_F(HttpFetchRequestTest, RequestBytesAreExact) {
 }
 
 TEST_F(HttpFetchRequestTest, BadOrOverLongUrlsFailWithoutAConnectionAttempt) {
-  for (const std::string& url : {
-           std::string("ftp://127.0.0.1/a"), std::string("http:/127.0.0.1/a"),
-           std::string("127.0.0.1:80/a"),               // a colon with no scheme before it
-           std::string("http://127.0.0.1:80/a"),        // looked up as a name, which fails
-           "http://127.0.0.1/" + std::string(246, 'p'),  // path of 247 characters
-           "http://127.0.0.1/" + std::string(1100, 'u'), "http://" + PaddedHost(120) + "/a",
-           "http://" + PaddedHost(128) + "/a"}) {
+  for (const std::string& url : {std::string("ftp://127.0.0.1/a"), std::string("http:/127.0.0.1/a"),
+                                 std::string("127.0.0.1:80/a"),                // a colon with no scheme before it
+                                 std::string("http://127.0.0.1:80/a"),         // looked up as a name, which fails
+                                 "http://127.0.0.1/" + std::string(246, 'p'),  // path of 247 characters
+                                 "http://127.0.0.1/" + std::string(1100, 'u'), "http://" + PaddedHost(120) + "/a",
+                                 "http://" + PaddedHost(128) + "/a"}) {
     progressCalls.clear();
     const MemoryReply reply = FetchToMemory(url);
     EXPECT_FALSE(reply.blockSet || reply.result != 0 || ConnectionAttempted()) << url;
@@ -69,11 +68,11 @@ TEST_F(HttpFetchRequestTest, BadOrOverLongUrlsFailWithoutAConnectionAttempt) {
 
 TEST_F(HttpFetchRequestTest, ControlCharactersAndBlanksAreRefusedWithoutAConnectionAttempt) {
   LoopbackServer server(HttpReply("ok"));
-  for (const std::string& url : {
-           std::string("http://127.0.0.1 /a"), std::string("http://127.0.0.1\t/a"),
-           std::string("http://127.0.0.1 evil/a"),  // inet_aton would read 127.0.0.1 alone
-           std::string("http://127.0.0.1/a\r\nX-Injected: 1"), std::string("http://127.0.0.1/a b"),
-           std::string("127.0.0.1/a\n"), std::string("http://127.0.0.1/a\x7F"), std::string("http://127.0.0.1/a\x01")}) {
+  for (const std::string& url :
+       {std::string("http://127.0.0.1 /a"), std::string("http://127.0.0.1\t/a"),
+        std::string("http://127.0.0.1 evil/a"),  // inet_aton would read 127.0.0.1 alone
+        std::string("http://127.0.0.1/a\r\nX-Injected: 1"), std::string("http://127.0.0.1/a b"),
+        std::string("127.0.0.1/a\n"), std::string("http://127.0.0.1/a\x7F"), std::string("http://127.0.0.1/a\x01")}) {
     progressCalls.clear();
     const MemoryReply reply = FetchToMemory(url);
     EXPECT_FALSE(reply.blockSet || reply.result != 0 || ConnectionAttempted()) << url;

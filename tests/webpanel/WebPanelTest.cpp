@@ -33,9 +33,7 @@ class ParentWindow : public CWnd {
 
 class WebPanelTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 640, 480, nullptr, 0));
-  }
+  void SetUp() override { ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 640, 480, nullptr, 0)); }
 
   BOOL CreatePanel() { return panel.Create(RECT{7, 86, 632, 427}, &parent, 12345, WS_CHILD | WS_VISIBLE); }
 
@@ -86,7 +84,7 @@ TEST_F(WebPanelTest, NarrowAddressesAreReadInTheLocalesEncoding) {
   const LocaleScope big5("zh_TW.BIG5");
   ASSERT_TRUE(big5.ok()) << kNoBig5;
   panel.Navigate("/games/\xB9\x43\xC0\xB8 SP/default.htm");  // 遊戲 in Big5
-  panel.Navigate("/games/\xFF\xFF/default.htm");               // no Big5 text: dropped
+  panel.Navigate("/games/\xFF\xFF/default.htm");             // no Big5 text: dropped
   panel.Navigate("");
   panel.Navigate("http://127.0.0.1/MRV/loader/SP/index.htm");
   const std::vector<std::string> expected{"file:///games/%E9%81%8A%E6%88%B2%20SP/default.htm",

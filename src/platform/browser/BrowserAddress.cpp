@@ -27,8 +27,7 @@ std::optional<std::string> BrowserUri(std::string_view address) {
   while (address.starts_with("//")) {
     address.remove_prefix(1);
   }
-  GString filename(g_filename_from_utf8(address.data(), static_cast<gssize>(address.size()), nullptr, nullptr,
-                                        nullptr),
+  GString filename(g_filename_from_utf8(address.data(), static_cast<gssize>(address.size()), nullptr, nullptr, nullptr),
                    &g_free);
   if (filename == nullptr) {
     return std::nullopt;

@@ -56,10 +56,9 @@ void GtkBrowserEngine::Start() {
   webkit_web_context_register_uri_scheme(context_, "res", OnResourceRequest, nullptr, nullptr);
   // Local: pages from the network cannot load or link to the built-in pages.
   webkit_security_manager_register_uri_scheme_as_local(webkit_web_context_get_security_manager(context_), "res");
-  settings_ = webkit_settings_new_with_settings("allow-file-access-from-file-urls", FALSE,
-                                                "allow-universal-access-from-file-urls", FALSE,
-                                                "enable-developer-extras", FALSE,
-                                                "enable-write-console-messages-to-stdout", FALSE, nullptr);
+  settings_ = webkit_settings_new_with_settings(
+      "allow-file-access-from-file-urls", FALSE, "allow-universal-access-from-file-urls", FALSE,
+      "enable-developer-extras", FALSE, "enable-write-console-messages-to-stdout", FALSE, nullptr);
 }
 
 std::unique_ptr<Browser> GtkBrowserEngine::CreateBrowser(NativeWindow window, ScreenRect rect, BrowserHost& host) {

@@ -16,8 +16,7 @@ const char* RequestUri(WebKitPolicyDecision* decision) {
   return webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
 }
 
-gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
-                        gpointer data) {
+gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type, gpointer data) {
   const auto* askedFor = static_cast<const std::string*>(data);
   switch (type) {
     case WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION:
@@ -45,11 +44,10 @@ GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointe
 
 class GtkBrowser final : public Browser {
  public:
-  GtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder, ScreenRect rect,
-             BrowserHost& host)
+  GtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder, ScreenRect rect, BrowserHost& host)
       : host_(host) {
-    view_ = GTK_WIDGET(g_object_ref_sink(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "settings",
-                                                      settings, nullptr)));
+    view_ = GTK_WIDGET(
+        g_object_ref_sink(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "settings", settings, nullptr)));
     g_object_set_data(G_OBJECT(view_), kHostKey, &host_);
     GuardNavigation(WEBKIT_WEB_VIEW(view_), &askedFor_);
     g_signal_connect(view_, "button-press-event", G_CALLBACK(OnButtonPress), this);

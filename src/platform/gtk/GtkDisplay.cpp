@@ -33,8 +33,8 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
   }
   // The backing store is read in place; at a HiDPI scale GTK enlarges it.
   cairo_surface_t* image = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(const_cast<Surface*>(backing)->Data()), CAIRO_FORMAT_RGB24,
-      backing->Width(), backing->Height(), backing->Width() * 4);
+      reinterpret_cast<unsigned char*>(const_cast<Surface*>(backing)->Data()), CAIRO_FORMAT_RGB24, backing->Width(),
+      backing->Height(), backing->Width() * 4);
   cairo_set_source_surface(cr, image, 0, 0);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
@@ -276,8 +276,7 @@ void GtkDisplay::Show(NativeWindow window) {
 void GtkDisplay::Present(NativeWindow window, ScreenRect dirty) {
   WindowParts* parts = Find(window);
   if (parts != nullptr && parts->area != nullptr) {
-    gtk_widget_queue_draw_area(parts->area, dirty.left, dirty.top, dirty.right - dirty.left,
-                               dirty.bottom - dirty.top);
+    gtk_widget_queue_draw_area(parts->area, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
   }
 }
 
@@ -331,9 +330,9 @@ void GtkDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
 MessageBoxId GtkDisplay::OpenMessageBox(const MessageBoxRequest& request) {
   WindowParts* owner = Find(request.owner);
   GtkWindow* parent = owner != nullptr && owner->parentFixed == nullptr ? GTK_WINDOW(owner->widget) : nullptr;
-  GtkWidget* box = gtk_message_dialog_new(parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                                          request.stopIcon ? GTK_MESSAGE_ERROR : GTK_MESSAGE_OTHER, GTK_BUTTONS_OK,
-                                          "%s", request.text.c_str());
+  GtkWidget* box = gtk_message_dialog_new(
+      parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+      request.stopIcon ? GTK_MESSAGE_ERROR : GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s", request.text.c_str());
   gtk_window_set_title(GTK_WINDOW(box), request.caption.c_str());
   gtk_window_set_position(GTK_WINDOW(box), parent != nullptr ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
   g_signal_connect(box, "response", G_CALLBACK(OnBoxResponse), nullptr);

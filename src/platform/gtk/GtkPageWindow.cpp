@@ -7,8 +7,8 @@ namespace {
 
 bool OpenInDefaultBrowser(const char* uri) {
   GdkDisplay* display = gdk_display_get_default();
-  GAppLaunchContext* launch = display != nullptr ? G_APP_LAUNCH_CONTEXT(gdk_display_get_app_launch_context(display))
-                                                 : nullptr;
+  GAppLaunchContext* launch =
+      display != nullptr ? G_APP_LAUNCH_CONTEXT(gdk_display_get_app_launch_context(display)) : nullptr;
   GError* error = nullptr;
   const bool started = g_app_info_launch_default_for_uri(uri, launch, &error);
   if (!started) {

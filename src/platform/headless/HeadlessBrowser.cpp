@@ -28,8 +28,7 @@ std::optional<std::string> HeadlessBrowserEngine::Fetch(std::size_t index, const
   return ResourcePage(uri, *pages_.at(index)->host);
 }
 
-std::unique_ptr<Browser> HeadlessBrowserEngine::CreateBrowser(NativeWindow window, ScreenRect rect,
-                                                              BrowserHost& host) {
+std::unique_ptr<Browser> HeadlessBrowserEngine::CreateBrowser(NativeWindow window, ScreenRect rect, BrowserHost& host) {
   if (failure) {
     return nullptr;
   }

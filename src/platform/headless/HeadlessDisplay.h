@@ -37,7 +37,7 @@ class HeadlessDisplay final : public Display {
 
   // Settings a test may change.
   ScreenRect workArea{0, 0, 1024, 768};
-  DesktopFont uiFont;  // the settings of a desktop that sets nothing
+  DesktopFont uiFont;   // the settings of a desktop that sets nothing
   std::string failure;  // non-empty: no window can be made
   // Asked while a box is shown: true keeps it open for one more turn of its
   // loop. Unset, every box is answered at once.

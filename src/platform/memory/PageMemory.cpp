@@ -13,9 +13,7 @@ namespace {
 // block faults instead of corrupting the size.
 std::size_t PageSize() { return static_cast<std::size_t>(sysconf(_SC_PAGESIZE)); }
 
-char* BookkeepingPage(const void* block) {
-  return static_cast<char*>(const_cast<void*>(block)) - PageSize();
-}
+char* BookkeepingPage(const void* block) { return static_cast<char*>(const_cast<void*>(block)) - PageSize(); }
 
 }  // namespace
 
@@ -26,8 +24,7 @@ void* AllocatePages(std::size_t size) {
   }
   const std::size_t region = (size + page - 1) / page * page;
   // Fresh anonymous pages come zero-filled.
-  void* mapped = mmap(nullptr, page + region, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                      -1, 0);
+  void* mapped = mmap(nullptr, page + region, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) {
     return nullptr;
   }
@@ -36,9 +33,7 @@ void* AllocatePages(std::size_t size) {
   return static_cast<char*>(mapped) + page;
 }
 
-std::size_t PageRegionSize(const void* block) {
-  return *reinterpret_cast<const std::size_t*>(BookkeepingPage(block));
-}
+std::size_t PageRegionSize(const void* block) { return *reinterpret_cast<const std::size_t*>(BookkeepingPage(block)); }
 
 void ReleasePages(void* block) {
   if (block == nullptr) {

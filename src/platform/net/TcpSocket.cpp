@@ -15,10 +15,7 @@ namespace platform {
 namespace {
 
 // A call that moved nothing reports whether it may be tried again later.
-int Unmoved() {
-  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? kSocketWouldBlock
-                                                                   : kSocketFailed;
-}
+int Unmoved() { return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? kSocketWouldBlock : kSocketFailed; }
 
 }  // namespace
 
@@ -44,8 +41,7 @@ bool TcpSocket::Connect(const Ipv4Address& address, std::uint16_t port) {
   server.sin_family = AF_INET;
   server.sin_port = htons(port);
   std::memcpy(&server.sin_addr.s_addr, address.data(), address.size());
-  return connect(fd_, reinterpret_cast<const sockaddr*>(&server), sizeof server) == 0 ||
-         errno == EINPROGRESS;
+  return connect(fd_, reinterpret_cast<const sockaddr*>(&server), sizeof server) == 0 || errno == EINPROGRESS;
 }
 
 bool TcpSocket::Poll(SocketEvents* events) {

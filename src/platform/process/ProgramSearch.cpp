@@ -1,11 +1,11 @@
 #include "platform/process/ProgramStart.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -82,7 +82,10 @@ std::string FindProgramFile(const std::string& name) {
 
 std::vector<std::string> ProgramArguments(const std::string& file) {
   const std::string head = FileStart(file, 4);
-  if (head == "\x7f" "ELF" || head.starts_with("#!")) {
+  if (head ==
+          "\x7f"
+          "ELF" ||
+      head.starts_with("#!")) {
     if (access(file.c_str(), X_OK) != 0) return {};
     return {file};
   }

@@ -13,8 +13,7 @@ std::optional<std::string> ProgramFilePath() {
     g_error_free(error);
     return std::nullopt;
   }
-  std::unique_ptr<gchar, decltype(&g_free)> utf8(g_filename_to_utf8(raw.get(), -1, nullptr, nullptr, nullptr),
-                                                 &g_free);
+  std::unique_ptr<gchar, decltype(&g_free)> utf8(g_filename_to_utf8(raw.get(), -1, nullptr, nullptr, nullptr), &g_free);
   if (utf8 == nullptr) {
     return std::nullopt;
   }

@@ -64,15 +64,13 @@ class FileDescriptor {
 
 std::string MachineRegistryPath() {
   const char* prefix = std::getenv("WINEPREFIX");
-  const std::string folder =
-      prefix != nullptr && *prefix != '\0' ? std::string(prefix) : HomeFolder() + "/.wine";
+  const std::string folder = prefix != nullptr && *prefix != '\0' ? std::string(prefix) : HomeFolder() + "/.wine";
   return folder + "/system.reg";
 }
 
 bool MachineHive::FileIdentity::operator==(const FileIdentity& other) const {
-  return path == other.path && device == other.device && inode == other.inode &&
-         size == other.size && modified.tv_sec == other.modified.tv_sec &&
-         modified.tv_nsec == other.modified.tv_nsec;
+  return path == other.path && device == other.device && inode == other.inode && size == other.size &&
+         modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
 }
 
 std::shared_ptr<const Hive> MachineHive::Current() {

@@ -22,8 +22,8 @@ std::optional<HiveKey> FindKeyAs32BitProgram(const Hive& hive, const std::string
   constexpr std::string_view SOFTWARE = "software";
   if (hive.Win64()) {
     const std::string folded = FoldName(path);
-    const bool underSoftware = folded.starts_with(SOFTWARE) && (folded.size() == SOFTWARE.size() ||
-                                                                folded[SOFTWARE.size()] == '\\');
+    const bool underSoftware =
+        folded.starts_with(SOFTWARE) && (folded.size() == SOFTWARE.size() || folded[SOFTWARE.size()] == '\\');
     if (underSoftware) {
       const std::string redirected = "software\\wow6432node" + folded.substr(SOFTWARE.size());
       if (const auto key = hive.FindKey(redirected)) {

@@ -39,7 +39,6 @@ LSTATUS RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, DWORD access, 
 // offers data's capacity and receives the value's size. When the value does
 // not fit, the part that fits is copied and ERROR_MORE_DATA is returned.
 // Values of other types than strings are not seen.
-LSTATUS RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data,
-                        DWORD* size);
+LSTATUS RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 
 LSTATUS RegCloseKey(HKEY key);

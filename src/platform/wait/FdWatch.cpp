@@ -7,9 +7,7 @@
 
 namespace platform {
 
-short FdWatch::PollEvents() const {
-  return static_cast<short>((forReading ? POLLIN : 0) | (forWriting ? POLLOUT : 0));
-}
+short FdWatch::PollEvents() const { return static_cast<short>((forReading ? POLLIN : 0) | (forWriting ? POLLOUT : 0)); }
 
 bool WaitForFd(FdWatch& watch, int timeoutMs) {
   watch.ready = false;

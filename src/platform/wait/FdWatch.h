@@ -4,7 +4,7 @@
 namespace platform {
 
 struct FdWatch {
-  int fd = -1;  // -1: nothing to watch
+  int fd = -1;              // -1: nothing to watch
   bool forReading = false;  // data, the end of the stream or an error may be read
   bool forWriting = false;  // bytes may be written, or a connection attempt has ended
   // Set by the wait: the descriptor became ready for what was asked (or failed).
