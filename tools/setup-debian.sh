@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev googletest
   libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev ca-certificates libglib2.0-dev libglib2.0-dev-bin
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick curl
   fonts-noto-cjk
   python3 python3-pil
   dpkg-dev desktop-file-utils appstream
