@@ -160,6 +160,7 @@ int Ticks(double seconds, const char* patchUrl) {
     const SilentServer server(WebHostName());
     if (!server.Listening() || !StartSockets()) {
       std::fprintf(stderr, "bench-update: cannot serve port 80 of %s or start the sockets\n", WebHostName().c_str());
+      DestroyWindow(hwnd);
       return 1;
     }
     int stop = 0;
@@ -181,12 +182,10 @@ int Ticks(double seconds, const char* patchUrl) {
   const double elapsed = MillisecondsSince(start) / 1000;
   std::printf("download %.1f %.1f %.0f\n", window->LongestStatusGap(), window->LongestDownloadTimerGap(),
               window->m_dwPatchReceived / elapsed);
-  if (!window->m_bDownloading) {
-    std::fprintf(stderr, "bench-update: the download ended early (%u bytes)\n", window->m_dwPatchReceived);
-    return 1;
-  }
+  const bool ranOn = window->m_bDownloading;
+  if (!ranOn) std::fprintf(stderr, "bench-update: the download ended early (%u bytes)\n", window->m_dwPatchReceived);
   DestroyWindow(hwnd);
-  return 0;
+  return ranOn ? 0 : 1;
 }
 
 }  // namespace
