@@ -88,7 +88,7 @@ tree_pss() {
 }
 
 # On-CPU nanoseconds of all of a process's threads.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%d\n", sum }'; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'; }
 
 # Percent of one core a process used over $2 seconds.
 cpu_percent() {
@@ -98,6 +98,10 @@ cpu_percent() {
   sleep "$2"
   after=$(cpu_ns "$1")
   end=$(date +%s%N)
+  if [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null || echo gone)" = Z ] || ! kill -0 "$1" 2>/dev/null; then
+    say "process $1 ended during the CPU span"
+    exit 1
+  fi
   $python -c "print(f'{($after - $before) * 100 / ($end - $start):.3f}')"
 }
 
