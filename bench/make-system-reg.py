@@ -1,26 +1,34 @@
 #!/usr/bin/python3
-"""Writes a Wine machine registry file of about 3 MB: 15,000 keys, the game's
-key (32-bit view of a 64-bit prefix) near the end with the given version.
+"""Writes a Wine system.reg of about 3 MB with 15,000 keys: the demo prefix's
+keys, the game's among them, after 15,000 keys of the kind a Windows program
+leaves (class ids with a few string and number values, some escaped text).
 
-Usage: make-system-reg.py PATH VERSION"""
+Usage: make-system-reg.py DEMO-SYSTEM.reg OUT-FILE
+"""
 import sys
+
+KEYS = 15000
+
+
+def filler(i):
+    guid = f"{{{i:08X}-1C2B-4E5F-9A0B-{i * 7919 % 16**12:012X}}}"
+    return (
+        f"[Software\\\\Classes\\\\CLSID\\\\{guid}\\\\InprocServer32] 1700000000\n"
+        f"#time=1da1b5e2c4a7f30\n"
+        f'@="C:\\\\windows\\\\system32\\\\component{i % 997}.dll"\n'
+        f'"ThreadingModel"="Both"\n'
+        f'"Description"="Component {i} \\x5143\\x4ef6"\n\n'
+    )
 
 
 def main():
-    path, version = sys.argv[1], sys.argv[2]
-    lines = ["WINE REGISTRY Version 2", ";; All keys relative to \\\\Machine", "", "#arch=win64", ""]
-    for i in range(15000):
-        lines.append(f"[Software\\\\Classes\\\\CLSID\\\\{{{1000000 + i}-0000-0000-C000-000000000046}}\\\\InprocServer32] 1700000000")
-        lines.append("#time=1da1b5e2c4a7f30")
-        lines.append('@="C:\\\\windows\\\\system32\\\\ole32.dll"')
-        lines.append('"ThreadingModel"="Both"')
-        lines.append(f'"Padding"="{"x" * 22}"')
-        lines.append("")
-    lines.append("[Software\\\\Wow6432Node\\\\Veltrano\\\\Moravine Cht] 1700000000")
-    lines.append(f'"GameVerSP"="{version}"')
-    lines.append("")
-    with open(path, "w", newline="\n") as f:
-        f.write("\n".join(lines))
+    demo, out = sys.argv[1], sys.argv[2]
+    header, _, keys = open(demo, encoding="utf-8").read().partition("\n\n#arch=win64\n\n")
+    with open(out, "w", encoding="utf-8") as f:
+        f.write(header + "\n\n#arch=win64\n\n")
+        for i in range(KEYS):
+            f.write(filler(i))
+        f.write(keys)
 
 
 if __name__ == "__main__":

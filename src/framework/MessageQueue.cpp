@@ -92,7 +92,11 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remov
   }
   *msg = MSG{next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc)};
   if (remove) {
-    next->due = now + std::chrono::milliseconds(next->periodMs);
+    // The next tick keeps the timer's rhythm, so the lateness of this one
+    // (the wait's rounding, the handler before it) does not stretch every
+    // period; a tick more than a period late starts the rhythm anew.
+    const std::chrono::milliseconds period(next->periodMs);
+    next->due = next->due + period > now ? next->due + period : now + period;
   }
   return true;
 }
