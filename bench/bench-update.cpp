@@ -58,7 +58,10 @@ class TickWindow : public LauncherWindow {
  public:
   using LauncherWindow::DownloadPatch;
 
-  void Restart() { status_ = {}; download_ = {}; }
+  void Restart() {
+    status_ = {};
+    download_ = {};
+  }
   bool StatusTimerRuns() const { return m_nTimer == IDT_STATUS; }
   double LongestStatusGap() const { return status_.longest; }
   double LongestDownloadTimerGap() const { return download_.longest; }
@@ -110,8 +113,7 @@ class SilentServer {
     address.sin_family = AF_INET;
     address.sin_port = htons(80);
     listening_ = socket_ >= 0 && inet_pton(AF_INET, host.c_str(), &address.sin_addr) == 1 &&
-                 bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                 listen(socket_, 16) == 0;
+                 bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(socket_, 16) == 0;
   }
   ~SilentServer() {
     if (socket_ >= 0) close(socket_);

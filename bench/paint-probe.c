@@ -5,10 +5,9 @@
  *
  * Starts PROGRAM, then reads the root window's rectangle at (X,Y) of the
  * picture's size every 2 ms until every pixel where the mask is not 0 equals
- * the picture. The program's output goes to the probe's standard error. Prints the milliseconds from the start and the program's
- * process id, and leaves the program running. Exits 1 when the picture does
- * not show within 30 s or the program ends first (the program is then
- * ended). */
+ * the picture. The program's output goes to the probe's standard error. Prints the milliseconds from the start and the
+ * program's process id, and leaves the program running. Exits 1 when the picture does not show within 30 s or the
+ * program ends first (the program is then ended). */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -22,16 +21,16 @@
 
 struct picture {
   int width, height, channels;
-  unsigned char *pixels;
+  unsigned char* pixels;
 };
 
-static int read_netpbm(const char *path, const char *magic, int channels, struct picture *out) {
-  FILE *file = fopen(path, "rb");
+static int read_netpbm(const char* path, const char* magic, int channels, struct picture* out) {
+  FILE* file = fopen(path, "rb");
   if (file == NULL) return 0;
   char kind[3] = {0};
   int maxval = 0;
-  int ok = fscanf(file, "%2s %d %d %d", kind, &out->width, &out->height, &maxval) == 4 &&
-           strcmp(kind, magic) == 0 && maxval == 255 && fgetc(file) != EOF;
+  int ok = fscanf(file, "%2s %d %d %d", kind, &out->width, &out->height, &maxval) == 4 && strcmp(kind, magic) == 0 &&
+           maxval == 255 && fgetc(file) != EOF;
   if (ok) {
     size_t size = (size_t)out->width * (size_t)out->height * (size_t)channels;
     out->channels = channels;
@@ -49,8 +48,8 @@ static double now_ms(void) {
 }
 
 /* True when the screen's rectangle shows the picture wherever the mask is set. */
-static int shows(Display *display, int x, int y, const struct picture *expected, const struct picture *mask) {
-  XImage *image = XGetImage(display, DefaultRootWindow(display), x, y, (unsigned)expected->width,
+static int shows(Display* display, int x, int y, const struct picture* expected, const struct picture* mask) {
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, (unsigned)expected->width,
                             (unsigned)expected->height, AllPlanes, ZPixmap);
   if (image == NULL) return 0;
   int same = 1;
@@ -59,7 +58,7 @@ static int shows(Display *display, int x, int y, const struct picture *expected,
       size_t at = (size_t)row * (size_t)expected->width + (size_t)column;
       if (mask->pixels[at] == 0) continue;
       unsigned long pixel = XGetPixel(image, column, row);
-      const unsigned char *want = expected->pixels + 3 * at;
+      const unsigned char* want = expected->pixels + 3 * at;
       if (((pixel >> 16) & 0xff) != want[0] || ((pixel >> 8) & 0xff) != want[1] || (pixel & 0xff) != want[2]) {
         same = 0;
         break;
@@ -70,7 +69,7 @@ static int shows(Display *display, int x, int y, const struct picture *expected,
   return same;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   if (argc < 6) {
     fprintf(stderr, "usage: paint-probe X Y EXPECTED.ppm MASK.pgm PROGRAM [ARGUMENT...]\n");
     return 2;
@@ -83,7 +82,7 @@ int main(int argc, char **argv) {
     fprintf(stderr, "paint-probe: cannot read the picture %s and its mask %s\n", argv[3], argv[4]);
     return 2;
   }
-  Display *display = XOpenDisplay(NULL);
+  Display* display = XOpenDisplay(NULL);
   if (display == NULL) {
     fprintf(stderr, "paint-probe: no display\n");
     return 2;

@@ -14,7 +14,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream
   iproute2 util-linux procps locales
   shared-mime-info
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
 )
 
 missing=()

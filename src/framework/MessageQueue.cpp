@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -186,8 +185,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   auto& timers = TheQueue().timers;
-  const auto dead = std::remove_if(timers.begin(), timers.end(),
-                                   [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  const auto dead =
+      std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
   const bool found = dead != timers.end();
   timers.erase(dead, timers.end());
   return found ? TRUE : FALSE;
@@ -239,7 +238,8 @@ void MsgWaitForDescriptor(platform::FdWatch& watch, DWORD timeoutMs) {
   if (NextMessage(&waiting, nullptr, 0, 0, false)) {
     return;
   }
-  int limit = timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, std::numeric_limits<int>::max()));
+  int limit =
+      timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, std::numeric_limits<int>::max()));
   if (const int untilTimer = UntilNextTimer(); untilTimer >= 0 && (limit < 0 || untilTimer < limit)) {
     limit = untilTimer;
   }
