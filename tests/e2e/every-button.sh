@@ -49,16 +49,8 @@ fail() {
   exit 1
 }
 
-# Retries a command every 50 ms until it succeeds; fails after $1 seconds.
-wait_for() {
-  local limit=$1
-  shift
-  local deadline=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=xvfb.sh
+source "$here/xvfb.sh"
 
 # The window is centred on the 1024x768 screen, at (192,144).
 readonly X0=192 Y0=144
@@ -210,10 +202,8 @@ cp -r "$demo/game" "$work/game"
 game="$work/game"
 export WINEPREFIX="$work/prefix" MORAVINE_WEB_HOST=127.0.0.1
 
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work" || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 
 "$reference" "$work/version-2.0.1.0.3.ppm" 2.0.1.0.3 || fail "no reference picture of the version line"
 "$reference" "$work/version-2.0.1.0.4.ppm" 2.0.1.0.4 || fail "no reference picture of the version line"

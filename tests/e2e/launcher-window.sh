@@ -28,16 +28,8 @@ fail() {
   exit 1
 }
 
-# Retries a command every 50 ms until it succeeds; fails after $1 seconds.
-wait_for() {
-  local limit=$1
-  shift
-  local deadline=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=xvfb.sh
+source "$here/xvfb.sh"
 
 shows_picture() {  # shows_picture PICTURE-FILE CLIENT-X CLIENT-Y
   import -window root "$work/shot.png"
@@ -73,10 +65,7 @@ expect_exit() {
   [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
 }
 
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work" || fail "Xvfb did not start"
 
 cp -r "$demo_prefix" "$work/prefix"
 "$reference" "$work/version-line.ppm" || fail "no reference picture of the version line"

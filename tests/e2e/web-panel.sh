@@ -36,16 +36,8 @@ fail() {
   exit 1
 }
 
-# Retries a command every 50 ms until it succeeds; fails after $1 seconds.
-wait_for() {
-  local limit=$1
-  shift
-  local deadline=$((SECONDS + limit))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=xvfb.sh
+source "$here/xvfb.sh"
 
 # The launcher's window is centred on the 1024x768 screen, at (192,144); the
 # panel is at (7,86) inside it, 625x341.
@@ -122,10 +114,8 @@ ln -s /usr/share/mime "$work/share/mime"
 export XDG_DATA_DIRS="$work/share" XDG_DATA_HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 export HOME="$work" XDG_CACHE_HOME="$work/cache" WINEPREFIX="$work/prefix" MORAVINE_WEB_HOST=127.0.0.1
 
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work" || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 mkdir -p "$work/game"
 
 if [ "$mode" = online ]; then
