@@ -11,10 +11,9 @@
 #include "framework/Resources.h"
 #include "shell/LauncherWindow.h"
 #include "shell/RunProgram.h"
+#include "update/PatchSize.h"
 #include "update/UpdateAgent.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,23 +27,6 @@ constexpr UINT kNoticeCaption = 9;
 const char* AppName() {
   const CWinApp* app = AfxGetApp();
   return app != nullptr ? app->m_pszAppName : nullptr;
-}
-
-// The announced size: decimal digits after leading blanks, up to the first
-// other character; no digits give 0. A size beyond 32 bits counts as the
-// largest one, which the body then falls short of.
-DWORD ParseSize(const char* text) {
-  while (*text == ' ' || *text == '\t') ++text;
-  std::uint64_t size = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    size = std::min<std::uint64_t>(size * 10 + static_cast<unsigned>(*text - '0'), UINT32_MAX);
-  }
-  return static_cast<DWORD>(size);
-}
-
-// received × 100 ÷ size without overflow, never above 100; size is not 0.
-int Percent(DWORD received, DWORD size) {
-  return static_cast<int>(std::min<std::uint64_t>(100, std::uint64_t{received} * 100 / size));
 }
 
 void EnableUpdateButtons(LauncherWindow& w) {
