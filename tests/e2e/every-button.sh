@@ -128,19 +128,6 @@ start_launcher() {
   wait_for 20 xdotool search --onlyvisible --name '^Moravine$' || fail "no launcher window appeared"
 }
 
-# Waits for the launcher to end and checks its exit status.
-expect_exit() {  # expect_exit STATUS SECONDS
-  local deadline=$((SECONDS + $2))
-  while kill -0 "$launcher_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the launcher did not end within $2 seconds"
-    sleep 0.05
-  done
-  local status=0
-  wait "$launcher_pid" || status=$?
-  launcher_pid=""
-  [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
-}
-
 leave() {
   press 7
   expect_exit 0 20

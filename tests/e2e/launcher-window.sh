@@ -51,20 +51,6 @@ start_launcher() {  # start_launcher [LOCALE]
   window=$(find_window)
 }
 
-# Waits for the launcher to end and checks its exit status.
-expect_exit() {
-  local expected=$1
-  local deadline=$((SECONDS + 20))
-  while kill -0 "$launcher_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the launcher did not end"
-    sleep 0.05
-  done
-  local status=0
-  wait "$launcher_pid" || status=$?
-  launcher_pid=""
-  [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
-}
-
 start_xvfb "$work" || fail "Xvfb did not start"
 
 cp -r "$demo_prefix" "$work/prefix"
@@ -88,18 +74,18 @@ shows 52 5 446 || fail "the play button changed"
 
 echo "leave: ends with status 0"
 xdotool mousemove $((192 + 590)) $((144 + 460)) click 1
-expect_exit 0
+expect_exit 0 20
 
 echo "Big5 locale: the same version line"
 start_launcher zh_TW.BIG5
 wait_for 10 shows_picture "$work/version-line.ppm" 7 430 || fail "the Big5 version line differs"
 xdotool mousemove $((192 + 590)) $((144 + 460)) click 1
-expect_exit 0
+expect_exit 0 20
 
 echo "close request: ends with status 0"
 start_launcher
 "$closer" "$window"
-expect_exit 0
+expect_exit 0 20
 
 echo "no display: a clear message and status 1"
 status=0

@@ -77,15 +77,7 @@ click_panel() {  # on a link filling the page
 
 leave() {
   xdotool mousemove $((192 + 590)) $((144 + 460)) click 1
-  local deadline=$((SECONDS + 20))
-  while kill -0 "$launcher_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the launcher did not end"
-    sleep 0.05
-  done
-  local status=0
-  wait "$launcher_pid" || status=$?
-  launcher_pid=""
-  [ "$status" -eq 0 ] || fail "exit status $status"
+  expect_exit 0 20
 }
 
 serve() {  # serve DIRECTORY: the test host on 127.0.0.1:80
