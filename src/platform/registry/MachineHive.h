@@ -2,6 +2,7 @@
 // system.reg in $WINEPREFIX, or in ~/.wine when WINEPREFIX is unset.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <ctime>
@@ -35,6 +36,7 @@ class MachineHive {
 
     bool operator==(const FileIdentity& other) const;
   };
+  static FileIdentity IdentityOf(const std::string& path, const struct stat& info);
 
   FileIdentity identity_;
   std::shared_ptr<const Hive> hive_;
