@@ -37,6 +37,22 @@ std::string PathOf(HINSTANCE instance, const char* folder, UINT id, const char* 
   return std::string(instance->root) + folder + std::to_string(id & 0xFFFF) + extension;
 }
 
+// The module's string table, looked up once: the program's resources never change.
+std::string_view StringTable(HINSTANCE instance) {
+  static std::map<std::string, std::string> tables;
+  const std::string path = std::string(instance->root) + "strings.txt";
+  auto it = tables.find(path);
+  if (it == tables.end()) {
+    const auto bytes = Lookup(path);
+    if (bytes == nullptr) {
+      return {};
+    }
+    const auto data = BytesOf(bytes.get());
+    it = tables.emplace(path, std::string(reinterpret_cast<const char*>(data.data()), data.size())).first;
+  }
+  return it->second;
+}
+
 // The UTF-8 text of string `id` in the table: lines of an id, a tab and the text.
 std::string FindTableText(std::string_view table, UINT id) {
   const std::string prefix = std::to_string(id) + "\t";
@@ -95,13 +111,7 @@ int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax) {
     return 0;
   }
   buffer[0] = '\0';
-  const auto bytes = Lookup(std::string(instance->root) + "strings.txt");
-  if (bytes == nullptr) {
-    return 0;
-  }
-  const auto data = BytesOf(bytes.get());
-  const std::string text =
-      LocaleFromUtf8(FindTableText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), id));
+  const std::string text = LocaleFromUtf8(FindTableText(StringTable(instance), id));
   std::size_t length = std::min(text.size(), static_cast<std::size_t>(bufferMax - 1));
   // Never cut a multibyte character in half.
   std::size_t whole = 0;
