@@ -54,17 +54,6 @@ void ClearTopBytes(platform::Surface& surface, const RECT& area) {
   }
 }
 
-PangoAttrList* Underlines(const TextLine& line) {
-  PangoAttrList* list = pango_attr_list_new();
-  for (const auto& [first, last] : line.underlined) {
-    PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
-    underline->start_index = static_cast<guint>(first);
-    underline->end_index = static_cast<guint>(last);
-    pango_attr_list_insert(list, underline);
-  }
-  return list;
-}
-
 }  // namespace
 
 int SetBkMode(HDC hdc, int mode) {
@@ -102,12 +91,9 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
   int y = rect->top;
   bool inked = false;
   for (const TextLine& line : lines) {
-    const auto layout = font.NewLayout(line.text);
-    PangoAttrList* underlines = Underlines(line);
-    pango_layout_set_attributes(layout.get(), underlines);
-    pango_attr_list_unref(underlines);
+    PangoLayout* layout = font.LineLayout(line);
     PangoRectangle extent;
-    pango_layout_get_pixel_extents(layout.get(), nullptr, &extent);
+    pango_layout_get_pixel_extents(layout, nullptr, &extent);
     const int x = (format & DT_RIGHT) != 0 ? rect->right - extent.width : rect->left;
     if (!parts.empty()) {
       if (hdc->bkMode == OPAQUE) {
@@ -117,7 +103,7 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
       }
       cairo_set_source_rgb(cr, kText, kText, kText);
       cairo_move_to(cr, x - extent.x, y - extent.y);
-      pango_cairo_show_layout(cr, layout.get());
+      pango_cairo_show_layout(cr, layout);
     }
     inked = inked || extent.width > 0;
     y += extent.height;

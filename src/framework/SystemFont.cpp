@@ -2,6 +2,7 @@
 
 #include "framework/DisplayBinding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -16,6 +17,8 @@ constexpr char kSample[] = "版本目前已下載：0123456789%";
 // Installed with the program's set-up, so that Chinese never shows as boxes.
 constexpr char kChineseFallback[] = "Noto Sans CJK TC";
 constexpr char kLanguage[] = "zh-tw";
+// Enough for the two status lines and a message or two between them.
+constexpr std::size_t kKeptLayouts = 8;
 
 cairo_antialias_t CairoAntialias(platform::Antialias a) {
   switch (a) {
@@ -89,6 +92,17 @@ std::string FamiliesOf(const PangoFontDescription* desktop) {
   return std::string(family != nullptr && *family != '\0' ? family : "Sans") + "," + kChineseFallback;
 }
 
+PangoAttrList* Underlines(const TextLine& line) {
+  PangoAttrList* list = pango_attr_list_new();
+  for (const auto& [first, last] : line.underlined) {
+    PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
+    underline->start_index = static_cast<guint>(first);
+    underline->end_index = static_cast<guint>(last);
+    pango_attr_list_insert(list, underline);
+  }
+  return list;
+}
+
 // The bottom row of the sample's ink, counted from the line's top.
 int InkBottom(PangoContext* context) {
   std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(context), &g_object_unref);
@@ -137,4 +151,23 @@ std::unique_ptr<PangoLayout, decltype(&g_object_unref)> SystemFont::NewLayout(st
   std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(context_.get()), &g_object_unref);
   pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
   return layout;
+}
+
+PangoLayout* SystemFont::LineLayout(const TextLine& line) const {
+  const auto same = [&line](const KeptLayout& k) {
+    return k.line.text == line.text && k.line.underlined == line.underlined;
+  };
+  if (const auto it = std::find_if(kept_.begin(), kept_.end(), same); it != kept_.end()) {
+    std::rotate(kept_.begin(), it, it + 1);
+    return kept_.front().layout.get();
+  }
+  auto layout = NewLayout(line.text);
+  PangoAttrList* underlines = Underlines(line);
+  pango_layout_set_attributes(layout.get(), underlines);
+  pango_attr_list_unref(underlines);
+  if (kept_.size() == kKeptLayouts) {
+    kept_.pop_back();
+  }
+  kept_.push_front(KeptLayout{line, std::move(layout)});
+  return kept_.front().layout.get();
 }

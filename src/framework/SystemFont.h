@@ -4,10 +4,12 @@
 // that the same glyph forms are chosen everywhere.
 #pragma once
 
+#include "framework/TextLines.h"
 #include "platform/display/DesktopFont.h"
 
 #include <pango/pangocairo.h>
 
+#include <deque>
 #include <memory>
 #include <string_view>
 
@@ -21,6 +23,11 @@ class SystemFont {
 
   // One line of UTF-8 text in this font, without wrapping.
   std::unique_ptr<PangoLayout, decltype(&g_object_unref)> NewLayout(std::string_view utf8) const;
+  // One line as DrawTextA shows it, with its underlines. The font keeps the
+  // layouts of the last few lines it was asked for: the status lines are
+  // drawn ten times a second, mostly unchanged, and a kept layout is not
+  // shaped again. Valid until the next call.
+  PangoLayout* LineLayout(const TextLine& line) const;
   int PixelSize() const { return pixelSize_; }
   const platform::DesktopFont& Desktop() const { return desktop_; }
 
@@ -29,4 +36,10 @@ class SystemFont {
   std::unique_ptr<PangoFontMap, decltype(&g_object_unref)> fontMap_;
   std::unique_ptr<PangoContext, decltype(&g_object_unref)> context_;
   int pixelSize_ = 0;
+
+  struct KeptLayout {
+    TextLine line;
+    std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout;
+  };
+  mutable std::deque<KeptLayout> kept_;  // the latest first
 };
