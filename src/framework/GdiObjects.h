@@ -3,6 +3,7 @@
 
 #include "framework/DrawText.h"
 #include "framework/Gdi.h"
+#include "framework/PaintSnapshot.h"
 #include "framework/Region.h"
 #include "platform/display/Surface.h"
 
@@ -21,6 +22,7 @@ struct DeviceContext {
   Region clip;
   HWND window = nullptr;  // window contexts: the window to show the drawing in
   Region drawn;           // what was drawn since creation
+  PaintSnapshot before;   // paint contexts: the update region's pixels at BeginPaint
   int bkMode = OPAQUE;
 };
 

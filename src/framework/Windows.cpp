@@ -25,13 +25,15 @@ HDC MakeWindowDC(HWND hwnd) {
   return dc;
 }
 
-// Shows on the screen what a context drew into the window's backing store,
-// and nothing else of it.
+// Shows on the screen what a context drew into the window's backing store
+// and changed there, and nothing else of it.
 void PresentDrawing(HWND hwnd, const DeviceContext& dc) {
   platform::Display* display = CurrentDisplay();
   if (display != nullptr && hwnd->native != 0) {
     for (const RECT& drawn : dc.drawn.Rects()) {
-      display->Present(hwnd->native, ToScreenRect(drawn));
+      if (dc.before.Changed(*dc.surface, drawn)) {
+        display->Present(hwnd->native, ToScreenRect(drawn));
+      }
     }
   }
 }
@@ -252,6 +254,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
   HDC dc = MakeWindowDC(hwnd);
   dc->clipped = true;
   dc->clip = hwnd->update;
+  dc->before.Take(*dc->surface, dc->clip.Bounds());
   hwnd->update.Clear();
   paint->hdc = dc;
   paint->rcPaint = dc->clip.Bounds();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using testsupport::PumpPending;
@@ -113,7 +115,7 @@ TEST_F(LauncherWindowTest, HoveringShowsTheBlueFaceOnceTheNotificationIsHandled)
   }
 }
 
-TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStaysInItsRegion) {
+TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereShowsOnlyWhatChangedInItsRegion) {
   Start();
   ASSERT_TRUE(UntilStatusTimer());
   KillTimer(hwnd, IDT_STATUS);
@@ -127,6 +129,11 @@ TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereStay
   EXPECT_EQ(presented.size(), before);
   EXPECT_TRUE(testsupport::Differences(*GetBackingStore(hwnd), pixels).IsEmpty()) << "no pixel changed";
 
+  // The version line painted again unchanged shows nothing; changed, its rectangle.
+  window->InvalidateRect(&window->m_rcVersionText, FALSE);
+  PumpPending();
+  EXPECT_EQ(presented.size(), before);
+  std::strcpy(window->m_szVersionText, "2.0.1.0.9");
   window->InvalidateRect(&window->m_rcVersionText, FALSE);
   PumpPending();
   ASSERT_EQ(presented.size(), before + 1);
