@@ -21,8 +21,23 @@ struct Timer {
   UINT_PTR id = 0;
   UINT periodMs = 0;
   TIMERPROC proc = nullptr;
-  Clock::time_point due;
+  Clock::time_point due;  // the timer's own rhythm
 };
+
+// Timers come due on a common beat of USER_TIMER_MINIMUM, as the platform's
+// timers come due on its clock ticks: a tick is taken at the first beat at
+// or after its time, never earlier. Timers whose ticks fall close together
+// then share one wake-up, which matters for a window that keeps a 10-ms
+// timer for its whole life.
+Clock::time_point Beat(Clock::time_point due) {
+  static const Clock::time_point epoch = Clock::now();
+  constexpr Clock::duration beat = std::chrono::milliseconds(USER_TIMER_MINIMUM);
+  if (due <= epoch) {
+    return due;
+  }
+  const auto beats = (due - epoch + beat - Clock::duration(1)) / beat;
+  return epoch + beats * beat;
+}
 
 struct Queue {
   std::deque<MSG> posted;
@@ -82,7 +97,8 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remov
   Timer* next = nullptr;
   for (Timer& t : q.timers) {
     const MSG candidate{t.hwnd, WM_TIMER, t.id, 0};
-    if (t.due <= now && InFilter(candidate, hwnd, filterMin, filterMax) && (next == nullptr || t.due < next->due)) {
+    if (Beat(t.due) <= now && InFilter(candidate, hwnd, filterMin, filterMax) &&
+        (next == nullptr || t.due < next->due)) {
       next = &t;
     }
   }
@@ -210,7 +226,7 @@ int UntilNextTimer() {
   int timeoutMs = -1;
   const Clock::time_point now = Clock::now();
   for (const Timer& t : TheQueue().timers) {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(t.due - now).count();
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(Beat(t.due) - now).count();
     const int ms = left < 0 ? 0 : static_cast<int>(left);
     timeoutMs = timeoutMs < 0 ? ms : std::min(timeoutMs, ms);
   }
