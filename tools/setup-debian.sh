@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev googletest
-  libgtk-3-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev ca-certificates libglib2.0-dev libglib2.0-dev-bin
+  libgtk-3-dev libx11-dev libwebkit2gtk-4.1-dev libcurl4-openssl-dev ca-certificates libglib2.0-dev libglib2.0-dev-bin
   xvfb xauth xdotool x11-utils imagemagick curl
   fonts-noto-cjk
   python3 python3-pil

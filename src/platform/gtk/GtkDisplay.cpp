@@ -1,6 +1,7 @@
 #include "platform/gtk/GtkDisplay.h"
 
-#include <glib-unix.h>
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -95,31 +96,30 @@ gboolean OnBlankDraw(GtkWidget* widget, cairo_t* cr, gpointer) {
   return FALSE;
 }
 
-gboolean OnWaitOver(gpointer flag) {
-  *static_cast<bool*>(flag) = true;
-  return G_SOURCE_REMOVE;
-}
-
-gboolean OnWatchReady(gint, GIOCondition, gpointer watch) {
-  static_cast<FdWatch*>(watch)->ready = true;
-  return G_SOURCE_REMOVE;
-}
-
 void OnBoxResponse(GtkDialog* dialog, gint, gpointer) { gtk_widget_hide(GTK_WIDGET(dialog)); }
 
 }  // namespace
 
-GtkDisplay::GtkDisplay() {
+// Events that an earlier read of the X connection (a round trip) left in
+// Xlib's queue do not show in a poll of the connection: the wait asks Xlib,
+// without reading. (GDK's own queue fills only while GLib dispatches, and a
+// full pass follows every dispatch.)
+GtkDisplay::GtkDisplay()
+    : glib_([this] { return xdisplay_ != nullptr && XEventsQueued(xdisplay_, QueuedAlready) > 0; }) {
   // Placement of our own windows only holds on X11; Wayland sessions run us through XWayland.
   gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) {
     const char* name = std::getenv("DISPLAY");
     failure_ = name != nullptr && *name != '\0' ? std::string("cannot open the X display \"") + name + "\""
                                                 : std::string("no X display is set (DISPLAY is empty)");
+    return;
   }
+  GdkDisplay* display = gdk_display_get_default();
+  xdisplay_ = GDK_IS_X11_DISPLAY(display) ? gdk_x11_display_get_xdisplay(display) : nullptr;
 }
 
 GtkDisplay::~GtkDisplay() {
+  StopWatchingUiFont();
   for (auto& [id, box] : boxes_) {
     gtk_widget_destroy(box);
   }
@@ -134,6 +134,7 @@ GtkDisplay::~GtkDisplay() {
 DisplayEvents* GtkDisplay::Sink() const { return sink_; }
 
 GtkWidget* GtkDisplay::ChildWidget(NativeWindow window) {
+  glib_.NoteChange();
   WindowParts* parts = Find(window);
   return parts != nullptr && parts->parentFixed != nullptr ? parts->widget : nullptr;
 }
@@ -159,6 +160,7 @@ GtkDisplay::WindowParts* GtkDisplay::Find(NativeWindow window) {
 }
 
 ScreenRect GtkDisplay::WorkArea() {
+  glib_.NoteChange();
   GdkDisplay* display = gdk_display_get_default();
   GdkMonitor* monitor = display != nullptr ? gdk_display_get_primary_monitor(display) : nullptr;
   if (monitor == nullptr && display != nullptr) {
@@ -173,6 +175,7 @@ ScreenRect GtkDisplay::WorkArea() {
 }
 
 NativeWindow GtkDisplay::CreateTopLevel(void* owner, const std::string& titleUtf8, const Surface* backing) {
+  glib_.NoteChange();
   if (!failure_.empty()) {
     return 0;
   }
@@ -203,6 +206,7 @@ NativeWindow GtkDisplay::CreateTopLevel(void* owner, const std::string& titleUtf
 }
 
 NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRect rect) {
+  glib_.NoteChange();
   WindowParts* top = Find(parent);
   if (top == nullptr || top->fixed == nullptr) {
     return 0;
@@ -224,6 +228,7 @@ NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRec
 }
 
 void GtkDisplay::SetIcon(NativeWindow window, std::span<const std::uint8_t> png) {
+  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts == nullptr || parts->parentFixed != nullptr) {
     return;
@@ -243,6 +248,7 @@ void GtkDisplay::SetIcon(NativeWindow window, std::span<const std::uint8_t> png)
 }
 
 void GtkDisplay::SetPlacement(NativeWindow window, ScreenRect rect) {
+  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts == nullptr) {
     return;
@@ -261,6 +267,7 @@ void GtkDisplay::SetPlacement(NativeWindow window, ScreenRect rect) {
 }
 
 void GtkDisplay::SetKeepAbove(NativeWindow window, bool above) {
+  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts != nullptr && parts->parentFixed == nullptr) {
     gtk_window_set_keep_above(GTK_WINDOW(parts->widget), above ? TRUE : FALSE);
@@ -268,12 +275,14 @@ void GtkDisplay::SetKeepAbove(NativeWindow window, bool above) {
 }
 
 void GtkDisplay::Show(NativeWindow window) {
+  glib_.NoteChange();
   if (WindowParts* parts = Find(window)) {
     gtk_widget_show_all(parts->widget);
   }
 }
 
 void GtkDisplay::Present(NativeWindow window, ScreenRect dirty) {
+  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts != nullptr && parts->area != nullptr) {
     gtk_widget_queue_draw_area(parts->area, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
@@ -281,6 +290,7 @@ void GtkDisplay::Present(NativeWindow window, ScreenRect dirty) {
 }
 
 void GtkDisplay::Destroy(NativeWindow window) {
+  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts == nullptr) {
     return;
@@ -300,34 +310,11 @@ void GtkDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
     }
     return;
   }
-  if (timeoutMs == 0) {
-    // Only what is already there; bounded, so a busy source cannot hold us.
-    for (int i = 0; i < 64 && g_main_context_pending(nullptr); ++i) {
-      g_main_context_iteration(nullptr, FALSE);
-    }
-    if (watch != nullptr) {
-      WaitForFd(*watch, 0);
-    }
-    return;
-  }
-  bool over = false;
-  const guint timeout = timeoutMs > 0 ? g_timeout_add(static_cast<guint>(timeoutMs), OnWaitOver, &over) : 0;
-  guint fdSource = 0;
-  if (watch != nullptr && watch->Watches()) {
-    const auto condition =
-        static_cast<GIOCondition>((watch->forReading ? G_IO_IN : 0) | (watch->forWriting ? G_IO_OUT : 0));
-    fdSource = g_unix_fd_add(watch->fd, condition, OnWatchReady, watch);
-  }
-  g_main_context_iteration(nullptr, TRUE);
-  if (timeout != 0 && !over) {
-    g_source_remove(timeout);
-  }
-  if (fdSource != 0 && !watch->ready) {
-    g_source_remove(fdSource);
-  }
+  glib_.Wait(timeoutMs, watch);
 }
 
 MessageBoxId GtkDisplay::OpenMessageBox(const MessageBoxRequest& request) {
+  glib_.NoteChange();
   WindowParts* owner = Find(request.owner);
   GtkWindow* parent = owner != nullptr && owner->parentFixed == nullptr ? GTK_WINDOW(owner->widget) : nullptr;
   GtkWidget* box = gtk_message_dialog_new(
@@ -350,6 +337,7 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
   if (gtk_widget_get_visible(it->second)) {
     return true;
   }
+  glib_.NoteChange();
   gtk_widget_destroy(it->second);
   boxes_.erase(it);
   // The web view leaves part of what the box uncovered unpainted (white);
@@ -363,6 +351,7 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
 }
 
 void GtkDisplay::CloseMessageBox(MessageBoxId box) {
+  glib_.NoteChange();
   const auto it = boxes_.find(box);
   if (it != boxes_.end()) {
     gtk_widget_destroy(it->second);

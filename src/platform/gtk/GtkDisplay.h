@@ -3,10 +3,13 @@
 #pragma once
 
 #include "platform/display/Display.h"
+#include "platform/gtk/GlibWait.h"
 
 #include <map>
+#include <optional>
 
 typedef struct _GtkWidget GtkWidget;
+struct _XDisplay;
 
 namespace platform {
 
@@ -46,6 +49,7 @@ class GtkDisplay final : public Display {
 
  private:
   WindowParts* Find(NativeWindow window);
+  void StopWatchingUiFont();
 
   std::string failure_;
   DisplayEvents* sink_ = nullptr;
@@ -53,6 +57,11 @@ class GtkDisplay final : public Display {
   NativeWindow nextWindow_ = 1;
   std::map<MessageBoxId, GtkWidget*> boxes_;
   MessageBoxId nextBox_ = 1;
+  // The display's own calls into GTK note a change, so GLib runs at the next wait.
+  GlibWait glib_;
+  _XDisplay* xdisplay_ = nullptr;
+  std::optional<DesktopFont> uiFont_;  // until a font setting changes
+  bool watchingUiFont_ = false;
 };
 
 }  // namespace platform

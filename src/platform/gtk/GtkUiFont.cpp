@@ -1,6 +1,7 @@
 // The desktop's font settings as GTK keeps them: the font name setting, the
 // screen's resolution and the font options GTK derives from its smoothing
-// settings for its own widgets.
+// settings for its own widgets. They are read once and again only after one
+// of them changed: every text drawn asks for them.
 #include "platform/gtk/GtkDisplay.h"
 
 #include <gtk/gtk.h>
@@ -52,13 +53,25 @@ SubpixelOrder SubpixelOrderOf(cairo_subpixel_order_t o) {
   }
 }
 
+void ForgetFont(GObject*, GParamSpec*, gpointer kept) { static_cast<std::optional<DesktopFont>*>(kept)->reset(); }
+
 }  // namespace
 
 DesktopFont GtkDisplay::UiFont() {
+  if (uiFont_.has_value()) {
+    return *uiFont_;
+  }
   DesktopFont font;
   GtkSettings* settings = failure_.empty() ? gtk_settings_get_default() : nullptr;
   if (settings == nullptr) {
     return font;
+  }
+  GdkScreen* screen = gdk_screen_get_default();
+  if (!watchingUiFont_) {
+    g_signal_connect(settings, "notify::gtk-font-name", G_CALLBACK(ForgetFont), &uiFont_);
+    g_signal_connect(screen, "notify::resolution", G_CALLBACK(ForgetFont), &uiFont_);
+    g_signal_connect(screen, "notify::font-options", G_CALLBACK(ForgetFont), &uiFont_);
+    watchingUiFont_ = true;
   }
   gchar* name = nullptr;
   g_object_get(settings, "gtk-font-name", &name, nullptr);
@@ -66,7 +79,6 @@ DesktopFont GtkDisplay::UiFont() {
     font.name = name;
   }
   g_free(name);
-  GdkScreen* screen = gdk_screen_get_default();
   if (const double dpi = gdk_screen_get_resolution(screen); dpi > 0) {
     font.dpi = dpi;
   }
@@ -75,7 +87,16 @@ DesktopFont GtkDisplay::UiFont() {
     font.hintStyle = HintStyleOf(cairo_font_options_get_hint_style(options));
     font.subpixelOrder = SubpixelOrderOf(cairo_font_options_get_subpixel_order(options));
   }
+  uiFont_ = font;
   return font;
+}
+
+void GtkDisplay::StopWatchingUiFont() {
+  if (watchingUiFont_) {
+    g_signal_handlers_disconnect_by_data(gtk_settings_get_default(), &uiFont_);
+    g_signal_handlers_disconnect_by_data(gdk_screen_get_default(), &uiFont_);
+    watchingUiFont_ = false;
+  }
 }
 
 }  // namespace platform
