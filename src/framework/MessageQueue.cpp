@@ -107,11 +107,15 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remov
   }
   *msg = MSG{next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc)};
   if (remove) {
-    // The next tick keeps the timer's rhythm, so the lateness of this one
-    // (the wait's rounding, the handler before it) does not stretch every
-    // period; a tick more than a period late starts the rhythm anew.
-    const std::chrono::milliseconds period(next->periodMs);
-    next->due = next->due + period > now ? next->due + period : now + period;
+    // The next tick keeps the timer's rhythm (and its beat), so the lateness
+    // of this one (the wait's rounding, the handler before it) does not
+    // stretch every period; ticks missed while this one waited are not
+    // made up, as one pending tick stands for them all.
+    const Clock::duration period = std::chrono::milliseconds(next->periodMs);
+    next->due += period;
+    if (next->due <= now) {
+      next->due += period * ((now - next->due) / period + 1);
+    }
   }
   return true;
 }
