@@ -113,7 +113,7 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remov
     // made up, as one pending tick stands for them all.
     const Clock::duration period = std::chrono::milliseconds(next->periodMs);
     next->due += period;
-    if (next->due <= now) {
+    if (Beat(next->due) <= now) {
       next->due += period * ((now - next->due) / period + 1);
     }
   }
