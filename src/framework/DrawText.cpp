@@ -5,24 +5,15 @@
 #include "framework/SystemFont.h"
 #include "framework/TextLines.h"
 
-#include <pango/pangocairo.h>
-
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr double kBackground = 1.0;  // white, the background colour of a fresh context
-constexpr double kText = 0.0;        // black, its text colour
-
-// A cairo view of a surface whose pixels are 0x00RRGGBB, as cairo's RGB24 is.
-std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> CairoView(platform::Surface& surface) {
-  return {cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(surface.Data()), CAIRO_FORMAT_RGB24,
-                                              surface.Width(), surface.Height(), surface.Width() * 4),
-          &cairo_surface_destroy};
-}
+constexpr std::uint32_t kBackground = 0x00FFFFFFu;  // white, the background colour of a fresh context
 
 // The parts of rect that drawing on the context may touch.
 std::vector<RECT> VisibleParts(const DeviceContext& dc, const RECT& rect) {
@@ -44,13 +35,14 @@ std::vector<RECT> VisibleParts(const DeviceContext& dc, const RECT& rect) {
   return parts;
 }
 
-// Cairo leaves the unused top byte of RGB24 pixels undefined; ours is zero.
-void ClearTopBytes(platform::Surface& surface, const RECT& area) {
-  for (int y = area.top; y < area.bottom; ++y) {
-    std::uint32_t* row = surface.Row(y);
-    for (int x = area.left; x < area.right; ++x) {
-      row[x] &= 0x00FFFFFFu;
-    }
+// Fills area, inside clip only, with the background colour.
+void Fill(platform::Surface& surface, const RECT& area, const RECT& clip) {
+  RECT inside;
+  if (!IntersectRect(&inside, area, clip)) {
+    return;
+  }
+  for (int y = inside.top; y < inside.bottom; ++y) {
+    std::fill(surface.Row(y) + inside.left, surface.Row(y) + inside.right, kBackground);
   }
 }
 
@@ -80,41 +72,26 @@ int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format) {
   const SystemFont& font = SystemFont::Current();
   const std::vector<RECT> parts = VisibleParts(*hdc, *rect);
 
-  const auto target = CairoView(*surface);
-  std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cairo(cairo_create(target.get()), &cairo_destroy);
-  cairo_t* cr = cairo.get();
-  for (const RECT& part : parts) {
-    cairo_rectangle(cr, part.left, part.top, part.Width(), part.Height());
-  }
-  cairo_clip(cr);
-
   int y = rect->top;
   bool inked = false;
   for (const TextLine& line : lines) {
-    PangoLayout* layout = font.LineLayout(line);
-    PangoRectangle extent;
-    pango_layout_get_pixel_extents(layout, nullptr, &extent);
+    const LineInk& ink = font.Line(line);
+    const PangoRectangle& extent = ink.Logical();
     const int x = (format & DT_RIGHT) != 0 ? rect->right - extent.width : rect->left;
-    if (!parts.empty()) {
+    for (const RECT& part : parts) {
       if (hdc->bkMode == OPAQUE) {
-        cairo_set_source_rgb(cr, kBackground, kBackground, kBackground);
-        cairo_rectangle(cr, x, y, extent.width, extent.height);
-        cairo_fill(cr);
+        Fill(*surface, RECT{x, y, x + extent.width, y + extent.height}, part);
       }
-      cairo_set_source_rgb(cr, kText, kText, kText);
-      cairo_move_to(cr, x - extent.x, y - extent.y);
-      pango_cairo_show_layout(cr, layout);
+      ink.DrawOn(*surface, x, y, part);
     }
     inked = inked || extent.width > 0;
     y += extent.height;
   }
-  cairo_surface_flush(target.get());
 
   // Letters may reach beyond their lines' extent (overhangs, accents): the
   // whole visible rectangle counts as drawn.
   if (inked) {
     for (const RECT& part : parts) {
-      ClearTopBytes(*surface, part);
       NoteDrawn(*hdc, part);
     }
   }

@@ -18,7 +18,7 @@ constexpr char kSample[] = "版本目前已下載：0123456789%";
 constexpr char kChineseFallback[] = "Noto Sans CJK TC";
 constexpr char kLanguage[] = "zh-tw";
 // Enough for the two status lines and a message or two between them.
-constexpr std::size_t kKeptLayouts = 8;
+constexpr std::size_t kKeptLines = 8;
 
 cairo_antialias_t CairoAntialias(platform::Antialias a) {
   switch (a) {
@@ -153,21 +153,21 @@ std::unique_ptr<PangoLayout, decltype(&g_object_unref)> SystemFont::NewLayout(st
   return layout;
 }
 
-PangoLayout* SystemFont::LineLayout(const TextLine& line) const {
-  const auto same = [&line](const KeptLayout& k) {
+const LineInk& SystemFont::Line(const TextLine& line) const {
+  const auto same = [&line](const KeptLine& k) {
     return k.line.text == line.text && k.line.underlined == line.underlined;
   };
   if (const auto it = std::find_if(kept_.begin(), kept_.end(), same); it != kept_.end()) {
     std::rotate(kept_.begin(), it, it + 1);
-    return kept_.front().layout.get();
+    return kept_.front().ink;
   }
-  auto layout = NewLayout(line.text);
+  const auto layout = NewLayout(line.text);
   PangoAttrList* underlines = Underlines(line);
   pango_layout_set_attributes(layout.get(), underlines);
   pango_attr_list_unref(underlines);
-  if (kept_.size() == kKeptLayouts) {
+  if (kept_.size() == kKeptLines) {
     kept_.pop_back();
   }
-  kept_.push_front(KeptLayout{line, std::move(layout)});
-  return kept_.front().layout.get();
+  kept_.push_front(KeptLine{line, LineInk(layout.get())});
+  return kept_.front().ink;
 }

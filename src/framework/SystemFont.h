@@ -4,6 +4,7 @@
 // that the same glyph forms are chosen everywhere.
 #pragma once
 
+#include "framework/LineInk.h"
 #include "framework/TextLines.h"
 #include "platform/display/DesktopFont.h"
 
@@ -23,11 +24,11 @@ class SystemFont {
 
   // One line of UTF-8 text in this font, without wrapping.
   std::unique_ptr<PangoLayout, decltype(&g_object_unref)> NewLayout(std::string_view utf8) const;
-  // One line as DrawTextA shows it, with its underlines. The font keeps the
-  // layouts of the last few lines it was asked for: the status lines are
-  // drawn ten times a second, mostly unchanged, and a kept layout is not
-  // shaped again. Valid until the next call.
-  PangoLayout* LineLayout(const TextLine& line) const;
+  // One line as DrawTextA shows it, with its underlines, drawn once. The
+  // font keeps the last few lines it was asked for: the status lines are
+  // drawn ten times a second, mostly unchanged, and a kept line is neither
+  // shaped nor drawn again. Valid until the next call.
+  const LineInk& Line(const TextLine& line) const;
   int PixelSize() const { return pixelSize_; }
   const platform::DesktopFont& Desktop() const { return desktop_; }
 
@@ -37,9 +38,9 @@ class SystemFont {
   std::unique_ptr<PangoContext, decltype(&g_object_unref)> context_;
   int pixelSize_ = 0;
 
-  struct KeptLayout {
+  struct KeptLine {
     TextLine line;
-    std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout;
+    LineInk ink;
   };
-  mutable std::deque<KeptLayout> kept_;  // the latest first
+  mutable std::deque<KeptLine> kept_;  // the latest first
 };

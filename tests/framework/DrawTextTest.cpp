@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,7 @@ class Canvas {
   }
   HDC dc() const { return dc_; }
   const platform::Surface& pixels() const { return *bitmap_->pixels; }
+  void Paint(const platform::Surface& picture) { *bitmap_->pixels = picture; }
 
   int Draw(const std::string& text, RECT rect, UINT format = DT_LEFT) {
     return DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
@@ -109,6 +112,61 @@ TEST(DrawText, TransparentTextStartsAtTheTopAndVerticalCentringChangesNothing) {
   EXPECT_LE(ink.bottom, kTall.top + 15) << "the letters fit a 15-pixel line";
   EXPECT_LT(ink.left, kTall.left + 3);
   EXPECT_LT(ink.Width(), 120);
+}
+
+// The largest difference of one colour between two pixels.
+int ColourDistance(std::uint32_t a, std::uint32_t b) {
+  int most = 0;
+  for (const int shift : {0, 8, 16}) {
+    most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+  }
+  return most;
+}
+
+TEST(DrawText, AKeptLineGivesThePixelsOfItsGlyphsDrawnOverAnyBackground) {
+  const std::string text = "版本：2.0.1.0.3";
+  Canvas first;
+  Canvas again;
+  // A background whose every colour varies, so that a misplaced or wrongly
+  // blended letter shows.
+  platform::Surface ground(200, 60);
+  for (int y = 0; y < ground.Height(); ++y) {
+    for (int x = 0; x < ground.Width(); ++x) {
+      ground.Row(y)[x] = static_cast<std::uint32_t>((x * 5 % 256) << 16 | (y * 9 % 256) << 8 | ((x + y) * 3 % 256));
+    }
+  }
+  first.Paint(ground);
+  again.Paint(ground);
+  platform::Surface expected = ground;
+
+  const auto layout = SystemFont::Current().NewLayout(text);
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+  cairo_surface_t* target =
+      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(expected.Data()), CAIRO_FORMAT_RGB24,
+                                          expected.Width(), expected.Height(), expected.Width() * 4);
+  cairo_t* cr = cairo_create(target);
+  cairo_rectangle(cr, kTall.left, kTall.top, kTall.Width(), kTall.Height());
+  cairo_clip(cr);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_move_to(cr, kTall.left - logical.x, kTall.top - logical.y);
+  pango_cairo_show_layout(cr, layout.get());
+  cairo_destroy(cr);
+  cairo_surface_destroy(target);
+
+  SetBkMode(first.dc(), TRANSPARENT);
+  SetBkMode(again.dc(), TRANSPARENT);
+  first.Draw(text, kTall);
+  again.Draw(text, kTall);
+  int most = 0;
+  for (int y = 0; y < ground.Height(); ++y) {
+    for (int x = 0; x < ground.Width(); ++x) {
+      most = std::max(most, ColourDistance(first.pixels().Pixel(x, y), expected.Pixel(x, y)));
+    }
+  }
+  EXPECT_LE(most, 1) << "beyond rounding from the glyphs drawn in place";
+  EXPECT_TRUE(first.SamePixels(again)) << "the kept line drew differently";
+  EXPECT_FALSE(testsupport::Differences(first.pixels(), ground).IsEmpty());
 }
 
 TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangle) {
