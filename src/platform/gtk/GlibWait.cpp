@@ -49,9 +49,8 @@ void GlibWait::Wait(int timeoutMs, FdWatch* watch) {
   }
   if (!owned_) {
     // Another thread runs our context; only the descriptor can be waited on.
-    if (watch != nullptr) {
-      WaitForFd(*watch, timeoutMs);
-    }
+    FdWatch nothing;
+    WaitForFd(watch != nullptr ? *watch : nothing, timeoutMs);
     return;
   }
   const std::int64_t now = g_get_monotonic_time();
