@@ -169,11 +169,12 @@ TEST(DrawText, AKeptLineGivesThePixelsOfItsGlyphsDrawnOverAnyBackground) {
   EXPECT_FALSE(testsupport::Differences(first.pixels(), ground).IsEmpty());
 }
 
-TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangle) {
+TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangleAndThePaintsRegion) {
   Canvas one;
   Canvas two;
   Canvas cut;
-  for (Canvas* c : {&one, &two, &cut}) {
+  Canvas region;
+  for (Canvas* c : {&one, &two, &cut, &region}) {
     SetBkMode(c->dc(), TRANSPARENT);
   }
   const int lineHeight = one.Draw("版本", kTall);
@@ -189,17 +190,12 @@ TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangle) {
   EXPECT_EQ(ink.bottom, small.bottom);
   EXPECT_LE(ink.right, small.right);
   EXPECT_GE(ink.left, small.left);
-}
 
-TEST(DrawText, APaintsClipRegionLimitsTheText) {
-  Canvas canvas;
-  SetBkMode(canvas.dc(), TRANSPARENT);
-  canvas.dc()->clipped = true;
-  canvas.dc()->clip.Add(RECT{0, 0, 20, 60});
-  canvas.Draw("版本版本", kTall);
-  EXPECT_LE(canvas.Ink().right, 20);
-  EXPECT_GT(canvas.Ink().right, kTall.left) << "the part inside the region is drawn";
-
+  region.dc()->clipped = true;
+  region.dc()->clip.Add(RECT{0, 0, 20, 60});
+  region.Draw("版本版本", kTall);
+  EXPECT_LE(region.Ink().right, 20);
+  EXPECT_GT(region.Ink().right, kTall.left) << "the part inside the region is drawn";
   Canvas outside;
   outside.dc()->clipped = true;
   outside.dc()->clip.Add(RECT{0, 0, 5, 5});
@@ -231,13 +227,6 @@ TEST(DrawText, AnAmpersandUnderlinesTheNextCharacterAndTwoDrawOne) {
   EXPECT_LT(two.Ink().Width(), one.Ink().Width() * 5 / 2);
 }
 
-TEST(DrawText, TheSystemFontCoversTheLaunchersChinese) {
-  for (const char* text : {"版本：2.0.1.0.3", "目前已下載：100 %"}) {
-    const auto layout = SystemFont::Current().NewLayout(text);
-    EXPECT_EQ(pango_layout_get_unknown_glyphs_count(layout.get()), 0) << text;
-  }
-}
-
 // The glyphs of a one-line layout, in order.
 std::vector<PangoGlyph> Glyphs(PangoLayout* layout) {
   std::vector<PangoGlyph> glyphs;
@@ -262,7 +251,10 @@ std::vector<PangoGlyph> GlyphsAs(const char* text, const char* language) {
   return Glyphs(layout.get());
 }
 
-TEST(DrawText, TheTextsAreLaidOutInTraditionalChineseFormsEvenInAJapaneseDesktopFont) {
+TEST(DrawText, TheSystemFontCoversTheTextsInTraditionalChineseFormsEvenInAJapaneseDesktopFont) {
+  for (const char* text : {"版本：2.0.1.0.3", "目前已下載：100 %"}) {
+    EXPECT_EQ(pango_layout_get_unknown_glyphs_count(SystemFont::Current().NewLayout(text).get()), 0) << text;
+  }
   // A Japanese desktop's font holds the Chinese characters too, in Japanese forms.
   testsupport::HeadlessSession session;
   session.display.uiFont.name = "Noto Sans CJK JP 10";
