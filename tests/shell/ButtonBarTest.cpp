@@ -122,20 +122,4 @@ TEST_F(ButtonBarTest, EnableButtonPostsOnlyRealChangesAndAlwaysComesBackNormal) 
   EXPECT_EQ(State(2), SBS_NORMAL);
 }
 
-TEST(ButtonBarLifetime, DeletesItsButtonsInOrderThroughTheirVirtualDestructor) {
-  static std::vector<int> deleted;
-  struct CountedButton : SkinButton {
-    explicit CountedButton(int id) : SkinButton(nullptr, 0, 0, 1, 1, id, 0, 0, 0, 0) {}
-    ~CountedButton() override { deleted.push_back(m_nId); }
-  };
-  deleted.clear();
-  {
-    ButtonBar bar;
-    for (int id = 1; id <= 3; ++id) {
-      bar.Add(new CountedButton(id));
-    }
-  }
-  EXPECT_EQ(deleted, (std::vector<int>{1, 2, 3}));
-}
-
 }  // namespace

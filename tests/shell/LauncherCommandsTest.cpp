@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,12 +76,6 @@ class LauncherCommands : public TestPrefix, protected testsupport::RunningLaunch
   }
   bool Exists(const std::string& name) const { return std::filesystem::exists(work.Path() / name); }
   std::vector<std::string> NewStarts(std::size_t count) { return DesktopSandbox::Current().StartsAfter(starts, count); }
-  // The box is the window's own: OK only, no icon, owned by the window.
-  ::testing::AssertionResult IsNotice(std::size_t index, const char* text, const char* caption) const {
-    const auto& boxes = session.display.messageBoxes;
-    if (index >= boxes.size()) return ::testing::AssertionFailure() << "only " << boxes.size() << " boxes";
-    return testsupport::IsBox(boxes[index], text, caption, hwnd->native);
-  }
 
   ScratchFolder work;
   ChosenNetwork network;
@@ -115,14 +111,17 @@ TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
   EXPECT_EQ(State(1), SBS_NORMAL);
 }
 
-TEST_F(LauncherCommands, PlayWithoutTheGameSaysSoTwiceAndEnablesPlayAgain) {
+TEST_F(LauncherCommands, WithoutTheirFilesPlayAndJoystickSetUpSaySoAndReadMeShowsNothing) {
   Press(1);
+  Press(5);
+  Press(4);
   const auto& boxes = session.display.messageBoxes;
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 3u);
   EXPECT_TRUE(testsupport::IsBox(boxes[0], "CreateProcess failed.", "Error"));
-  EXPECT_TRUE(IsNotice(1, kPlayFailed, kTroubleCaption));
+  EXPECT_TRUE(testsupport::IsBox(boxes[1], kPlayFailed, kTroubleCaption, hwnd->native));
+  EXPECT_TRUE(testsupport::IsBox(boxes[2], "CreateProcess failed.", "Error"));
   EXPECT_EQ(statesDuringBoxes.front().first, SBS_DISABLED);
-  EXPECT_EQ(State(1), SBS_NORMAL);
+  EXPECT_TRUE(BothEnabled());
   EXPECT_FALSE(QuitPosted());
 }
 
@@ -135,38 +134,19 @@ TEST_F(LauncherCommands, PlayStartsTheGameAndQuitsWithoutWaiting) {
   EXPECT_TRUE(session.display.messageBoxes.empty());
 }
 
-TEST_F(LauncherCommands, JoystickSetUpStartsOrSaysOnlyThatItCouldNot) {
-  Press(5);
-  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(session.display.messageBoxes[0].text, "CreateProcess failed.");
-
+TEST_F(LauncherCommands, JoystickSetUpReadMeAndThePageButtonsStartTheirPrograms) {
   PutProgram("MRVJoyStickSetup.dat", "joystick-ran");
-  Press(5);
-  EXPECT_TRUE(PumpUntil([&] { return Exists("joystick-ran"); }));
-  EXPECT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_TRUE(BothEnabled());
-  EXPECT_FALSE(QuitPosted());
-}
-
-TEST_F(LauncherCommands, ReadMeOpensInTheTextApplicationAndAMissingOneShowsNothing) {
-  Press(4);
-  EXPECT_TRUE(session.display.messageBoxes.empty());
   work.Put("readmeSP.txt", "Read me first.\n");
-  Press(4);
-  EXPECT_EQ(NewStarts(1), std::vector<std::string>{"text|" + (work.Path() / "readmeSP.txt").string()});
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_EQ(State(1), SBS_NORMAL);
-}
-
-TEST_F(LauncherCommands, ThePageButtonsOpenTheirPagesInTheBrowser) {
-  Press(3);
-  Press(6);
-  const std::vector<std::string> opened = NewStarts(2);
-  ASSERT_EQ(opened.size(), 2u);
+  for (const int id : {5, 4, 3, 6}) Press(id);
+  EXPECT_TRUE(PumpUntil([&] { return Exists("joystick-ran"); }));
+  const std::vector<std::string> opened = NewStarts(3);
   EXPECT_EQ(std::set<std::string>(opened.begin(), opened.end()),
-            (std::set<std::string>{"web|http://127.0.0.1/modules/gamelinks/reggame.php",
+            (std::set<std::string>{"text|" + (work.Path() / "readmeSP.txt").string(),
+                                   "web|http://127.0.0.1/modules/gamelinks/reggame.php",
                                    "web|http://127.0.0.1/modules/job/"}));
   EXPECT_TRUE(session.display.messageBoxes.empty());
+  EXPECT_TRUE(BothEnabled());
+  EXPECT_FALSE(QuitPosted());
 }
 
 TEST_F(LauncherWithoutBrowser, ThePageButtonsShowTheirPagesInThePanel) {
@@ -204,51 +184,53 @@ TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuit
   EXPECT_EQ(RequestPath(server.Requests().back()), "/patch/MRVPatch.exe");
 }
 
-// Offline, then online with the current version: each press shows its
-// notice with play and update disabled under it, and enables both after it.
-TEST_F(LauncherUpdateOverLoopback, OfflineOrUpToDateTheNoticeShowsOverDisabledButtons) {
-  const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
-  network.available = false;
-  Press(2);
-  EXPECT_TRUE(server.Requests().empty()) << "offline, no server is asked";
-  network.available = true;
-  Press(2);
-  ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(RequestPath(server.Requests()[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
-  ASSERT_EQ(session.display.messageBoxes.size(), 2u);
-  EXPECT_TRUE(IsNotice(0, kNotConnected, kTroubleCaption));
-  EXPECT_TRUE(IsNotice(1, kUpToDate, kGoodNewsCaption));
-  EXPECT_EQ(statesDuringBoxes, (std::vector<std::pair<int, int>>(2, {SBS_DISABLED, SBS_DISABLED})));
-  EXPECT_TRUE(BothEnabled());
-}
-
-TEST_F(LauncherUpdateOverLoopback, AFailedVersionQueryIsSilentAndEnablesBothButtons) {
-  Press(2);  // nothing listens
-  {
-    const LoopbackServer server(HttpReply("no version here"));
+// Each way the update command ends short of a download: the notice it shows,
+// if any, over disabled play and update buttons, which are enabled after it.
+TEST_F(LauncherUpdateOverLoopback, EveryFailureEndsWithItsOwnNoticeAndBothButtonsEnabled) {
+  const struct {
+    const char* name;
+    bool online;
+    const char* version;  // the version reply; no server without one
+    const char* site;     // the site reply; not asked for without one
+    const char* notice;   // the box shown, if any
+    const char* caption;
+    bool owned;
+  } rows[] = {
+      {"offline", false, "MRVVERSION2.0.1.0.4", nullptr, kNotConnected, kTroubleCaption, true},
+      {"up to date", true, "MRVVERSION2.0.1.0.4", nullptr, kUpToDate, kGoodNewsCaption, true},
+      {"nothing listens", true, nullptr, nullptr, nullptr, nullptr, false},
+      {"no version", true, "no version here", nullptr, nullptr, nullptr, false},
+      {"no downloads", true, "MRVVERSION2.0.1.0.5", "NO_AVAILABLE_DOWNLOADS", "無下載點", "", false},
+      {"no site", true, "MRVVERSION2.0.1.0.5", "no site here", nullptr, nullptr, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    network.available = row.online;
+    std::optional<LoopbackServer> server;
+    if (row.version != nullptr) {
+      server.emplace([&row](const std::string& request) {
+        return HttpReply(RequestPath(request).ends_with("version.php") ? row.version : row.site);
+      });
+    }
+    const auto& boxes = session.display.messageBoxes;
+    const std::size_t before = boxes.size();
+    statesDuringBoxes.clear();
     Press(2);
-    EXPECT_EQ(server.Requests().size(), 1u);
+    if (server) {
+      const std::vector<std::string> requests = server->Requests();
+      ASSERT_EQ(requests.size(), !row.online ? 0u : row.site != nullptr ? 2u : 1u);
+      if (!requests.empty()) {
+        EXPECT_EQ(RequestPath(requests[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
+      }
+    }
+    ASSERT_EQ(boxes.size(), before + (row.notice != nullptr ? 1 : 0));
+    if (row.notice != nullptr) {
+      EXPECT_TRUE(testsupport::IsBox(boxes.back(), row.notice, row.caption, row.owned ? hwnd->native : 0));
+      EXPECT_EQ(statesDuringBoxes, (std::vector<std::pair<int, int>>{{SBS_DISABLED, SBS_DISABLED}}));
+    }
+    EXPECT_TRUE(BothEnabled());
+    EXPECT_FALSE(QuitPosted());
   }
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_TRUE(BothEnabled());
-}
-
-TEST_F(LauncherUpdateOverLoopback, AFailedSiteQueryEnablesBothButtonsAfterOnlyItsOwnMessage) {
-  std::string siteReply = "NO_AVAILABLE_DOWNLOADS";
-  const LoopbackServer server([&](const std::string& request) {
-    return HttpReply(RequestPath(request).ends_with("version.php") ? "MRVVERSION2.0.1.0.5" : siteReply);
-  });
-  Press(2);
-  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(session.display.messageBoxes[0].text, "無下載點");
-  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_TRUE(BothEnabled());
-
-  siteReply = "no site here";
-  Press(2);
-  EXPECT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_TRUE(BothEnabled());
-  EXPECT_EQ(server.Requests().size(), 4u);
 }
 
 TEST_F(LauncherUpdateOverLoopback, ACloseDuringAQueryEndsTheCommandWithTheWindow) {

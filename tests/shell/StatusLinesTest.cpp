@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -98,19 +97,9 @@ TEST_F(StatusLinesTest, WhileDownloadingTheProgressLineIsRightAlignedAndCarriesT
     EXPECT_GT(ink.right, kProgress.right - 3) << expected << ": right-aligned";
     EXPECT_GT(ink.left, kProgress.left + 20) << expected;
   }
-}
 
-TEST_F(StatusLinesTest, WithoutABrowserThePanelAreaShowsTheBackground) {
-  session.browsers.failure = true;
-  StartAndSettle();
-  ASSERT_FALSE(IsWindow(window->m_wndWebPanel.m_hWnd));
-  EXPECT_TRUE(Differences(Screen(), testsupport::Picture(51), window->m_rcWebPanel).IsEmpty());
-}
-
-TEST_F(StatusLinesTest, WithTheDownloadFlagOffAPaintLeavesTheProgressTextOut) {
-  StartAndSettle();
-  NextTick();
-  std::strcpy(window->m_szProgressText, LocaleFromUtf8("目前已下載：42 %").c_str());
+  // With the flag off, a paint leaves the progress text out.
+  window->m_bDownloading = false;
   window->InvalidateRect(nullptr, FALSE);
   UpdateWindow(hwnd);
   EXPECT_TRUE(Differences(Screen(), testsupport::Picture(51), kProgress).IsEmpty());
