@@ -153,7 +153,7 @@ TEST_F(MessageQueueTest, ANestedPumpDispatchesAndTakesTheQuitMessageAfterThePost
             (std::vector<std::string>{"nested-begin", "A", "quit3", "nested-end"}));
 }
 
-TEST_F(MessageQueueTest, AModalMessageBoxKeepsDispatchingTimersAndPaints) {
+TEST_F(MessageQueueTest, AModalMessageBoxKeepsDispatchingTimersAndPaintsUntilAQuitWhichItPostsAgain) {
   LogWindow w;
   ASSERT_TRUE(w.CreateTopLevel());
   w.ShowWindow(SW_SHOW);
@@ -174,15 +174,12 @@ TEST_F(MessageQueueTest, AModalMessageBoxKeepsDispatchingTimersAndPaints) {
   EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "paint"), 2) << "the first paint, then one during the box";
   ASSERT_EQ(session.display.messageBoxes.size(), 1u);
   EXPECT_TRUE(testsupport::IsBox(session.display.messageBoxes[0], "text", "caption", w.m_hWnd->native));
-}
 
-TEST_F(MessageQueueTest, AQuitTakenByAMessageBoxClosesItAndIsPostedAgain) {
-  LogWindow w;
-  ASSERT_TRUE(w.CreateTopLevel());
+  // A quit taken by a box closes it and is posted again.
   session.display.keepMessageBoxOpen = [](const platform::HeadlessDisplay::ShownMessageBox&) { return true; };
   PostQuitMessage(0);
   EXPECT_EQ(MessageBox(nullptr, "text", nullptr, MB_OK), IDOK);
-  EXPECT_EQ(session.display.messageBoxes.at(0).caption, "Error") << "no caption shows the platform's default";
+  EXPECT_EQ(session.display.messageBoxes.at(1).caption, "Error") << "no caption shows the platform's default";
   MSG msg;
   EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
 }

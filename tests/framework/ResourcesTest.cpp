@@ -73,22 +73,11 @@ TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
 }
 
 TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {
-  // A 2x2 24-bit picture: bottom row blue, red; top row green, white.
-  std::vector<std::uint8_t> file(54 + 2 * 8, 0);
-  const auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, 2);
-  put32(22, 2);
-  file[26] = 1;
-  file[28] = 24;
-  const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0};
-  std::memcpy(file.data() + 54, rows, sizeof rows);
+  // A 2x2 24-bit picture of 70 bytes: bottom row blue, red; top row green, white.
+  std::vector<std::uint8_t> file{'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
+                                 0,   0,   0,  2, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24};
+  file.resize(54);
+  file.insert(file.end(), {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0});
 
   const auto picture = DecodeBmp24(file);
   ASSERT_TRUE(picture.has_value());
