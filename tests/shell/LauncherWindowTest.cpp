@@ -1,5 +1,5 @@
 // The launcher's window on the headless display: creation and placement,
-// painting, the buttons' faces, and the two ways to end.
+// painting, and the two ways to end.
 #include "shell/WindowPlacement.h"
 #include "support/Pixels.h"
 #include "support/RunningLauncher.h"
@@ -25,7 +25,6 @@ using testsupport::PumpPending;
 }
 
 constexpr int kFaceNormal[] = {52, 55, 58, 61, 64, 67, 70};
-constexpr int kFaceHover[] = {53, 56, 59, 62, 65, 68, 71};
 constexpr int kButtonX[] = {5, 95, 185, 275, 365, 455, 545};
 
 class LauncherWindowTest : public ::testing::Test, protected testsupport::RunningLauncher {
@@ -83,23 +82,6 @@ TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEvery
   }
 }
 
-TEST_F(LauncherWindowTest, HoveringShowsTheBlueFaceOnceTheNotificationIsHandled) {
-  Start();
-  session.display.MoveMouse(hwnd->native, 100, 460);
-  EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_NORMAL) << "the move is still queued";
-  PumpPending();
-  EXPECT_TRUE(ShowsBitmap(hwnd, 56, 95, 446));
-  EXPECT_TRUE(ShowsBitmap(hwnd, 52, 5, 446));
-  session.display.MoveMouse(hwnd->native, 600, 300);
-  PumpPending();
-  EXPECT_TRUE(ShowsBitmap(hwnd, 55, 95, 446));
-  for (int i = 0; i < 7; ++i) {
-    session.display.MoveMouse(hwnd->native, kButtonX[i] + 40, 450);
-    PumpPending();
-    EXPECT_TRUE(ShowsBitmap(hwnd, kFaceHover[i], kButtonX[i], 446));
-  }
-}
-
 TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsAndShowsNothing) {
   Start();
   ASSERT_TRUE(UntilStatusTimer());
@@ -115,19 +97,16 @@ TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsAndShowsNothing) {
   EXPECT_TRUE(testsupport::Differences(*GetBackingStore(hwnd), pixels).IsEmpty()) << "no pixel changed";
 }
 
-TEST_F(LauncherWindowTest, LeaveEndsTheLoopWithoutDestroyingTheWindow) {
-  Start();
-  session.display.PressLeftButton(hwnd->native, 590, 460);
-  EXPECT_EQ(app.Run(), 0);
-  EXPECT_TRUE(IsWindow(hwnd));
-  EXPECT_FALSE(session.display.IsDestroyed(hwnd->native));
-  EXPECT_EQ(app.m_pMainWnd, window);
-}
-
-TEST_F(LauncherWindowTest, ACloseRequestDestroysThePanelAndTheWindowAndEndsTheLoop) {
+TEST_F(LauncherWindowTest, LeaveEndsTheLoopAndAfterItACloseRequestDestroysThePanelAndTheWindow) {
   Start();
   const platform::NativeWindow native = hwnd->native;
   const platform::NativeWindow panel = window->m_wndWebPanel.m_hWnd->native;
+  session.display.PressLeftButton(native, 590, 460);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_TRUE(IsWindow(hwnd)) << "leave destroys nothing";
+  EXPECT_FALSE(session.display.IsDestroyed(native));
+  EXPECT_EQ(app.m_pMainWnd, window);
+
   session.display.RequestClose(native);
   EXPECT_EQ(app.Run(), 0);
   EXPECT_FALSE(IsWindow(hwnd));
