@@ -1,6 +1,6 @@
 // The web panel control on the headless display: its browser fills the
 // panel, the built-in blank page and its address, narrow addresses in the
-// Big5 locale, clicks, and the end of the panel's window.
+// Big5 locale, and the end of the panel's window.
 #include "framework/ModuleFile.h"
 #include "framework/WindowRecord.h"
 #include "platform/program/ProgramFile.h"
@@ -17,20 +17,6 @@
 
 namespace {
 
-// A parent window whose answer to WM_MOUSEACTIVATE a test may choose (0: the default).
-class ParentWindow : public CWnd {
- public:
-  LRESULT mouseActivateAnswer = 0;
-
- protected:
-  const MessageMap* GetMessageMap() const override {
-    static const MessageMap map{CWnd::GetThisMessageMap(),
-                                {msgmap::Message(WM_MOUSEACTIVATE, &ParentWindow::OnMouseActivate)}};
-    return &map;
-  }
-  LRESULT OnMouseActivate(WPARAM, LPARAM) { return mouseActivateAnswer != 0 ? mouseActivateAnswer : Default(); }
-};
-
 class WebPanelTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 640, 480, nullptr, 0)); }
@@ -40,7 +26,7 @@ class WebPanelTest : public ::testing::Test {
   const platform::HeadlessBrowserEngine::Page& Page(std::size_t i = 0) { return *session.browsers.Pages().at(i); }
 
   testsupport::HeadlessSession session;
-  ParentWindow parent;
+  CWnd parent;
   CHtmlCtrl panel;
 };
 
@@ -85,19 +71,6 @@ TEST_F(WebPanelTest, NarrowAddressesAreReadInTheLocalesEncoding) {
   const std::vector<std::string> expected{"file:///games/%E9%81%8A%E6%88%B2%20SP/default.htm",
                                           "http://127.0.0.1/MRV/loader/SP/index.htm"};
   EXPECT_EQ(Page().navigations, expected);
-}
-
-TEST_F(WebPanelTest, AClickGivesThePageTheKeyboardUnlessTheWindowAroundSaysOtherwise) {
-  ASSERT_TRUE(CreatePanel());
-  platform::MouseAnswer answer = session.browsers.Click(0);
-  EXPECT_TRUE(answer.activate);
-  EXPECT_FALSE(answer.eat);
-  EXPECT_TRUE(Page().focused);
-
-  parent.mouseActivateAnswer = MA_NOACTIVATEANDEAT;
-  answer = session.browsers.Click(0);
-  EXPECT_FALSE(answer.activate) << "the panel asks its parent first, as the default handling does";
-  EXPECT_TRUE(answer.eat);
 }
 
 TEST_F(WebPanelTest, DestroyingThePanelReleasesTheBrowserAndLeavesTheObject) {
