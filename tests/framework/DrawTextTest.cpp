@@ -275,10 +275,7 @@ TEST(DrawText, BytesThatDoNotConvertEndTheText) {
   {
     LocaleScope big5Locale("zh_TW.BIG5");
     ASSERT_TRUE(big5Locale.ok()) << kNoBig5;
-    big5.Draw(
-        "\xAA\xA9\xA5\xBB\xA1\x47"
-        "2.0\xA1",
-        kTall);
+    big5.Draw(std::string("\xAA\xA9\xA5\xBB\xA1\x47") + "2.0\xA1", kTall);
   }
   EXPECT_TRUE(big5.SamePixels(prefix)) << "a Big5 character cut off";
 }

@@ -92,7 +92,7 @@ TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {
   EXPECT_FALSE(DecodeBmp24(file).has_value());
 }
 
-TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5Locale) {
+TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5LocaleWhereSearchesStepOverWholeCharacters) {
   EXPECT_EQ(Load(5), "版本：");
   EXPECT_EQ(Load(99), "");
   LocaleScope big5("zh_TW.BIG5");
@@ -102,25 +102,15 @@ TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5Locale) {
   // Cut to the buffer, but never in the middle of a character.
   EXPECT_EQ(Load(5, 4), "\xAA\xA9");
   EXPECT_EQ(Utf8FromLocale(Load(7)), "執行Moravine失敗。");
-}
 
-TEST(Resources, SearchesStepOverBig5CharactersAsWholeCharacters) {
-  LocaleScope big5("zh_TW.BIG5");
-  ASSERT_TRUE(big5.ok()) << kNoBig5;
   // 許 is A5 5C in Big5: its trail byte is a backslash, which must not be found.
-  const std::string text =
-      "\xA5\x5C"
-      "a\\b";
+  const std::string text = std::string("\xA5\x5C") + "a\\b";
   EXPECT_EQ(MbsChr(text.c_str(), '\\'), text.c_str() + 3);
   // A4 4D is one character whose trail byte is "M": no key starts inside it.
-  EXPECT_EQ(MbsStr("\xA4"
-                   "MRV",
-                   "MRV"),
-            nullptr);
-  const std::string reply =
-      "\xA4"
-      "MMRV";
-  EXPECT_EQ(MbsStr(reply.c_str(), "MRV"), reply.c_str() + 2);
+  const std::string cut = std::string("\xA4") + "MRV";
+  const std::string whole = std::string("\xA4") + "MMRV";
+  EXPECT_EQ(MbsStr(cut.c_str(), "MRV"), nullptr);
+  EXPECT_EQ(MbsStr(whole.c_str(), "MRV"), whole.c_str() + 2);
 }
 
 }  // namespace

@@ -128,9 +128,7 @@ TEST(StatusLinesLocale, TheBig5VersionLineLooksAsTheUtf8One) {
   const auto big5 = VersionLinePixels("zh_TW.BIG5", &big5Text);
   const auto utf8 = VersionLinePixels("C.UTF-8", &utf8Text);
   unsetenv("WINEPREFIX");
-  EXPECT_EQ(big5Text,
-            "\xAA\xA9\xA5\xBB\xA1\x47"
-            "2.0.1.0.3");
+  EXPECT_EQ(big5Text, std::string("\xAA\xA9\xA5\xBB\xA1\x47") + "2.0.1.0.3");
   EXPECT_EQ(utf8Text, "版本：2.0.1.0.3");
   ASSERT_TRUE(big5.Width() == 640 && utf8.Width() == 640);
   EXPECT_TRUE(Differences(big5, utf8, kVersion).IsEmpty());
