@@ -96,7 +96,7 @@ TEST(DrawText, AFreshContextDrawsBlackTextOverAWhiteFillFromTheTopLeft) {
   EXPECT_LE(darkest, 0x101010u) << "black text";
 }
 
-TEST(DrawText, TransparentTextStartsAtTheTopAndVerticalCentringChangesNothing) {
+TEST(DrawText, VerticalCentringOfTransparentTextChangesNothing) {
   Canvas plain;
   Canvas centred;
   EXPECT_EQ(SetBkMode(plain.dc(), TRANSPARENT), OPAQUE);
@@ -105,13 +105,7 @@ TEST(DrawText, TransparentTextStartsAtTheTopAndVerticalCentringChangesNothing) {
   EXPECT_EQ(SetBkMode(plain.dc(), 7), 0) << "no such mode";
   plain.Draw("版本：2.0.1.0.3", kTall);
   centred.Draw("版本：2.0.1.0.3", kTall, DT_VCENTER);
-  EXPECT_TRUE(plain.SamePixels(centred));
-  const RECT ink = plain.Ink();
-  EXPECT_GE(ink.top, kTall.top);
-  EXPECT_LT(ink.top, kTall.top + 5) << "the line starts at the top edge";
-  EXPECT_LE(ink.bottom, kTall.top + 15) << "the letters fit a 15-pixel line";
-  EXPECT_LT(ink.left, kTall.left + 3);
-  EXPECT_LT(ink.Width(), 120);
+  EXPECT_TRUE(plain.SamePixels(centred)) << "where the status lines put their ink shows the rest";
 }
 
 // The largest difference of one colour between two pixels.

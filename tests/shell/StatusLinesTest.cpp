@@ -48,7 +48,7 @@ class StatusLinesTest : public ::testing::Test, protected testsupport::RunningLa
   }
 };
 
-TEST_F(StatusLinesTest, AStatusTickWithoutDownloadRepaintsOnlyTheVersionLineWithInkFromItsTopRows) {
+TEST_F(StatusLinesTest, AStatusTickRepaintsOnlyTheVersionLineOrWhileDownloadingAlsoTheRightAlignedProgressLine) {
   StartAndSettle();
   const platform::Surface before = Screen();
   const std::vector<platform::ScreenRect> presented = NextTick();
@@ -70,12 +70,8 @@ TEST_F(StatusLinesTest, AStatusTickWithoutDownloadRepaintsOnlyTheVersionLineWith
   const platform::Surface drawn = Screen();
   EXPECT_TRUE(NextTick().empty());
   EXPECT_TRUE(Differences(drawn, Screen()).IsEmpty());
-}
 
-TEST_F(StatusLinesTest, WhileDownloadingTheProgressLineIsRightAlignedAndCarriesThePercentage) {
-  StartAndSettle();
-  NextTick();
-  const platform::Surface before = Screen();
+  // While downloading, the progress line is right-aligned and carries the percentage.
   window->m_bDownloading = true;
   // A tick shows the new progress line's rectangle: not the strip between
   // the lines, nor the unchanged version line.
@@ -90,12 +86,11 @@ TEST_F(StatusLinesTest, WhileDownloadingTheProgressLineIsRightAlignedAndCarriesT
     const std::string expected = "目前已下載：" + std::to_string(percent) + " %";
     ASSERT_TRUE(PumpUntil([&] { return Utf8FromLocale(window->m_szProgressText) == expected; })) << expected;
     PumpPending();
-    const RECT ink = Differences(before, Screen());
-    RECT within;
-    ASSERT_TRUE(IntersectRect(&within, ink, kProgress)) << expected;
-    EXPECT_EQ(within, ink) << expected << ": ink only inside (480,430)-(630,445)";
-    EXPECT_GT(ink.right, kProgress.right - 3) << expected << ": right-aligned";
-    EXPECT_GT(ink.left, kProgress.left + 20) << expected;
+    const RECT progress = Differences(drawn, Screen());
+    ASSERT_TRUE(IntersectRect(&within, progress, kProgress)) << expected;
+    EXPECT_EQ(within, progress) << expected << ": ink only inside (480,430)-(630,445)";
+    EXPECT_GT(progress.right, kProgress.right - 3) << expected << ": right-aligned";
+    EXPECT_GT(progress.left, kProgress.left + 20) << expected;
   }
 
   // With the flag off, a paint leaves the progress text out.

@@ -46,23 +46,9 @@ class StartPageTest : public ::testing::Test, protected testsupport::RunningLaun
     return session.browsers.Pages().at(0)->navigations;
   }
 
-  static std::string BlankPage() { return "res://" + platform::ProgramFilePath().value() + "/101"; }
-
   ScratchFolder work;
   FixedNetworkState network;
 };
-
-TEST(ConnectedState, FollowsTheNetworkStateInUseAndIgnoresHowItIsConnected) {
-  FixedNetworkState network;
-  network.available = true;
-  platform::UseNetworkState(&network);
-  DWORD flags = 0xFFFF;
-  EXPECT_TRUE(InternetGetConnectedState(&flags, 0));
-  EXPECT_EQ(flags, 0u);
-  EXPECT_TRUE(InternetGetConnectedState(nullptr, 0));
-  EXPECT_FALSE(InternetGetConnectedState(nullptr, 1)) << "the reserved argument must be 0";
-  platform::UseNetworkState(nullptr);
-}
 
 // Run by the tests' CMake inside private network namespaces, once with a
 // default route and once without; EXPECT_NETWORK tells which.
@@ -80,7 +66,7 @@ TEST_F(StartPageTest, TheBlankPageComesAtCreationAndTheStartPageOnTheFirstTick) 
   ASSERT_EQ(session.browsers.Pages().size(), 1u);
   const auto& page = *session.browsers.Pages()[0];
   EXPECT_EQ(page.window, window->m_wndWebPanel.m_hWnd->native);
-  EXPECT_EQ(page.navigations, std::vector<std::string>{BlankPage()});
+  EXPECT_EQ(page.navigations, std::vector<std::string>{"res://" + platform::ProgramFilePath().value() + "/101"});
   EXPECT_EQ(window->m_nTimer, IDT_STARTUP);
   EXPECT_EQ(window->m_nDownloadTimer, 0u);
 
