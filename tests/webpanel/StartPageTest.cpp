@@ -93,15 +93,6 @@ TEST_F(StartPageTest, OfflineTheCurrentDirectorysDefaultPageIsShown) {
   EXPECT_EQ(navigations[1], "file://" + work.Path().string() + "/moravine%20game%20%E9%81%8A%E6%88%B2/default.htm");
 }
 
-TEST_F(StartPageTest, OfflineWithoutACurrentDirectoryTheBareNameIsShown) {
-  std::filesystem::create_directory(work.Path() / "gone");
-  std::filesystem::current_path(work.Path() / "gone");
-  std::filesystem::remove(work.Path() / "gone");
-  const std::vector<std::string> navigations = StartPageNavigations();
-  ASSERT_EQ(navigations.size(), 2u);
-  EXPECT_EQ(navigations[1], "default.htm");
-}
-
 TEST_F(StartPageTest, WithoutABrowserTheLauncherRunsOnWithTheBackgroundInThePanelsPlace) {
   session.browsers.failure = true;
   network.available = true;
