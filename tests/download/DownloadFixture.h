@@ -80,9 +80,6 @@ class DownloadTest : public ::testing::Test {
     window->m_buttons.EnableButton(1, FALSE, TRUE);
     window->m_buttons.EnableButton(2, FALSE, TRUE);
   }
-  bool UpdateButtonsEnabled() const {
-    return window->m_buttons.GetAt(0)->m_nState != SBS_DISABLED && window->m_buttons.GetAt(1)->m_nState != SBS_DISABLED;
-  }
   // The download has ended, let everything go and enabled play and update
   // again, and the launcher quits for the patch or does not.
   ::testing::AssertionResult Ended(bool quitting) const {
@@ -90,7 +87,9 @@ class DownloadTest : public ::testing::Test {
         window->m_pHttpFile != nullptr || window->m_pPatchFile != nullptr) {
       return ::testing::AssertionFailure() << "the download holds on";
     }
-    if (!UpdateButtonsEnabled()) return ::testing::AssertionFailure() << "play or update stays disabled";
+    if (window->m_buttons.GetAt(0)->m_nState == SBS_DISABLED || window->m_buttons.GetAt(1)->m_nState == SBS_DISABLED) {
+      return ::testing::AssertionFailure() << "play or update stays disabled";
+    }
     if (QuitPosted() != quitting) return ::testing::AssertionFailure() << (quitting ? "no quit" : "a quit");
     return ::testing::AssertionSuccess();
   }

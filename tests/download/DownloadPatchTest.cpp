@@ -25,7 +25,7 @@ TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierFileTakesTwoStepsThenStar
   EXPECT_EQ(window->m_dwPatchSize, 1000u);
   EXPECT_EQ(window->m_dwPatchReceived, 512u);
   EXPECT_EQ(Patch(), patch.substr(0, 512)) << "the earlier file is emptied first";
-  EXPECT_FALSE(UpdateButtonsEnabled());
+  EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_DISABLED);
 
   // The download timer runs the second step.
   ASSERT_TRUE(testsupport::PumpUntil([&] { return !window->m_bDownloading; }));

@@ -71,9 +71,6 @@ class LauncherCommands : public TestPrefix, protected testsupport::RunningLaunch
   std::vector<std::pair<int, int>> statesDuringBoxes;  // buttons 1 and 2 while each box was up
 };
 
-// The update suites serve port 80, so they run in a network namespace.
-using LauncherUpdateOverLoopback = LauncherCommands;
-
 TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
   SkinButton* play = window->m_buttons.GetAt(0);
   for (WPARAM state : {SBS_NORMAL, SBS_HOVER, SBS_DISABLED}) {
@@ -101,7 +98,7 @@ TEST_F(LauncherCommands, WithoutTheirFilesPlayAndJoystickSetUpSaySoAndReadMeShow
   EXPECT_FALSE(QuitPosted());
 }
 
-TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuits) {
+TEST_F(LauncherCommands, ANewerVersionDownloadsThePatchStartsItAndQuits) {
   ClearProxyEnvironment();
   const std::string patch =
       "#!/bin/sh\ntouch '" + (work.Path() / "patched").string() + "'\n# " + std::string(1500, 'x') + "\n";
@@ -127,7 +124,7 @@ TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuit
 
 // Each way the update command ends short of a download: the notice it shows,
 // if any, over disabled play and update buttons, which are enabled after it.
-TEST_F(LauncherUpdateOverLoopback, EveryFailureEndsWithItsOwnNoticeAndBothButtonsEnabled) {
+TEST_F(LauncherCommands, EveryFailureEndsWithItsOwnNoticeAndBothButtonsEnabled) {
   const struct {
     const char* name;
     bool online;
@@ -174,7 +171,7 @@ TEST_F(LauncherUpdateOverLoopback, EveryFailureEndsWithItsOwnNoticeAndBothButton
   }
 }
 
-TEST_F(LauncherUpdateOverLoopback, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
+TEST_F(LauncherCommands, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
   const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
   // The query dispatches the waiting close while it waits for the reply.
   PostMessage(hwnd, WM_CLOSE, 0, 0);
