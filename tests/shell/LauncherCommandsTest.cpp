@@ -1,15 +1,13 @@
 // The commands behind the launcher's buttons, pressed on the headless
-// display: what the player sees when one fails, which buttons are disabled
-// and enabled again, and the update that ends in a patch. What each button
-// starts on a real desktop is walked through by the every-button test.
+// display: what the player sees when one fails, and which buttons are
+// disabled and enabled again. What each button starts, the update's patch
+// included, is walked through on a real desktop by the every-button test.
 #include "DesktopSandbox.h"
 #include "agent/TestPrefix.h"
-#include "download/ProxyFreeEnvironment.h"
 #include "platform/network/NetworkState.h"
 #include "support/LoopbackServer.h"
 #include "support/RunningLauncher.h"
 #include "support/ScratchFolder.h"
-#include "update/UpdateAgent.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +18,6 @@
 namespace {
 
 using testsupport::PumpPending;
-using testsupport::PumpUntil;
 using testsupport::QuitPosted;
 
 constexpr char kUpToDate[] = "您的版本已經是最新的版本，不需要更新。";
@@ -64,7 +61,6 @@ class LauncherCommands : public TestPrefix, protected testsupport::RunningLaunch
     PumpPending();
   }
   bool BothEnabled() const { return State(1) == SBS_NORMAL && State(2) == SBS_NORMAL; }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(work.Path() / name); }
 
   ScratchFolder work;
   ChosenNetwork network;
@@ -96,30 +92,6 @@ TEST_F(LauncherCommands, WithoutTheirFilesPlayAndJoystickSetUpSaySoAndReadMeShow
   EXPECT_EQ(statesDuringBoxes.front().first, SBS_DISABLED);
   EXPECT_TRUE(BothEnabled());
   EXPECT_FALSE(QuitPosted());
-}
-
-TEST_F(LauncherCommands, ANewerVersionDownloadsThePatchStartsItAndQuits) {
-  ClearProxyEnvironment();
-  const std::string patch =
-      "#!/bin/sh\ntouch '" + (work.Path() / "patched").string() + "'\n# " + std::string(1500, 'x') + "\n";
-  const LoopbackServer server([&](const std::string& request) {
-    const std::string path = RequestPath(request);
-    if (path.ends_with("version.php")) return HttpReply("MRVVERSION2.0.1.0.5");
-    if (path.ends_with("download_sites.php"))
-      return HttpReply("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
-    return HttpReply(patch);
-  });
-  Press(2);
-  // The first block is written at the start; the rest come with the download timer.
-  EXPECT_TRUE(window->m_bDownloading);
-  EXPECT_EQ(std::make_pair(State(1), State(2)), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  ASSERT_TRUE(PumpUntil([&] { return QuitPosted(); }));
-  EXPECT_FALSE(window->m_bDownloading);
-  EXPECT_EQ(window->m_pUpdateAgent->m_nDownloadPercent, 100);
-  testsupport::DiscardPending();  // the quit, which ends the launcher while the patch runs
-  ASSERT_TRUE(PumpUntil([&] { return Exists("patched"); }));
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_EQ(RequestPath(server.Requests().back()), "/patch/MRVPatch.exe");
 }
 
 // Each way the update command ends short of a download: the notice it shows,
