@@ -29,12 +29,6 @@ class StatusLinesTest : public ::testing::Test, protected testsupport::RunningLa
   StatusLinesTest() { setenv("WINEPREFIX", DEMO_PREFIX, 1); }
   ~StatusLinesTest() override { unsetenv("WINEPREFIX"); }
 
-  void StartAndSettle() {
-    Start();
-    ASSERT_TRUE(UntilStatusTimer());
-    KillTimer(hwnd, IDT_DOWNLOAD);
-  }
-
   const platform::Surface& Screen() const { return *GetBackingStore(hwnd); }
   const std::vector<platform::ScreenRect>& Presented() { return session.display.Find(hwnd->native)->presented; }
 
@@ -49,7 +43,9 @@ class StatusLinesTest : public ::testing::Test, protected testsupport::RunningLa
 };
 
 TEST_F(StatusLinesTest, AStatusTickRepaintsOnlyTheVersionLineOrWhileDownloadingAlsoTheRightAlignedProgressLine) {
-  StartAndSettle();
+  Start();
+  ASSERT_TRUE(UntilStatusTimer());
+  KillTimer(hwnd, IDT_DOWNLOAD);
   const platform::Surface before = Screen();
   const std::vector<platform::ScreenRect> presented = NextTick();
   EXPECT_EQ(Utf8FromLocale(window->m_szVersionText), "版本：2.0.1.0.3");
@@ -75,11 +71,9 @@ TEST_F(StatusLinesTest, AStatusTickRepaintsOnlyTheVersionLineOrWhileDownloadingA
   window->m_bDownloading = true;
   // A tick shows the new progress line's rectangle: not the strip between
   // the lines, nor the unchanged version line.
-  std::vector<RECT> shown;
-  for (const platform::ScreenRect& r : NextTick()) {
-    shown.push_back(testsupport::AsRect(r));
-  }
-  EXPECT_EQ(shown, (std::vector<RECT>{kProgress}));
+  const std::vector<platform::ScreenRect> shown = NextTick();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(testsupport::AsRect(shown[0]), kProgress);
 
   for (const int percent : {0, 42, 100}) {
     window->m_pUpdateAgent->m_nDownloadPercent = percent;
