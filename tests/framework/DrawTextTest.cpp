@@ -73,29 +73,6 @@ TEST(TextLines, BreakOnlyAtLineEndsAndReadAmpersandsAsPrefixes) {
   EXPECT_EQ(marked[1].text, "w");
 }
 
-TEST(DrawText, AFreshContextDrawsBlackTextOverAWhiteFillFromTheTopLeft) {
-  Canvas canvas;
-  EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
-  const int height = canvas.Draw("版本", kTall);
-  EXPECT_GT(height, 0);
-  EXPECT_LE(height, 20);
-  const RECT ink = canvas.Ink();
-  EXPECT_EQ(ink.left, kTall.left) << "the white fill starts at the left edge";
-  EXPECT_EQ(ink.top, kTall.top);
-  EXPECT_EQ(ink.bottom, kTall.top + height);
-  std::uint32_t darkest = 0xFFFFFF;
-  for (int y = ink.top; y < ink.bottom; ++y) {
-    for (int x = ink.left; x < ink.right; ++x) {
-      const std::uint32_t p = canvas.pixels().Pixel(x, y);
-      EXPECT_NE(p, kGround) << "filled at (" << x << "," << y << ")";
-      EXPECT_EQ(p >> 24, 0u) << "pixels stay 0x00RRGGBB";
-      EXPECT_TRUE((p & 0xFF) == (p >> 8 & 0xFF) && (p & 0xFF) == (p >> 16 & 0xFF)) << "black over white is grey";
-      darkest = std::min(darkest, p);
-    }
-  }
-  EXPECT_LE(darkest, 0x101010u) << "black text";
-}
-
 TEST(DrawText, VerticalCentringOfTransparentTextChangesNothing) {
   Canvas plain;
   Canvas centred;

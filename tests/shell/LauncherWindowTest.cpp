@@ -21,7 +21,7 @@ TEST(WindowPlacement, CentresOnTheWorkAreasSizeOnly) {
   EXPECT_EQ(CentreOnWorkArea(RECT{0, 0, 599, 480}), (POINT{-20, 0})) << "truncated toward zero";
 }
 
-TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShown) {
+TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShownThatNeverPaintsInsideThePanel) {
   session.display.workArea = {0, 30, 1024, 768};
   Start();
   const auto& native = Native();
@@ -39,10 +39,8 @@ TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShown) {
   RECT panelRect;
   GetWindowRect(panel, &panelRect);
   EXPECT_EQ(panelRect, (RECT{7, 86, 632, 427}));
-}
 
-TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndTheButtons) {
-  Start();
+  // The first paint shows the background around the panel and the buttons.
   const platform::Surface background = testsupport::Picture(51);
   const platform::Surface& screen = *GetBackingStore(hwnd);
   int backgroundMismatches = 0;
@@ -60,10 +58,8 @@ TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndTheBu
   }
   EXPECT_EQ(backgroundMismatches, 0);
   EXPECT_EQ(panelPainted, 0) << "the window never paints inside the web panel";
-}
 
-TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsAndShowsNothing) {
-  Start();
+  // Nor does a repaint there show anything.
   ASSERT_TRUE(UntilStatusTimer());
   KillTimer(hwnd, IDT_STATUS);
   KillTimer(hwnd, IDT_DOWNLOAD);
