@@ -53,6 +53,11 @@ TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
                                  GameKey(PLAIN_PATH, version)),
        "upper"},
       {RegistryText("win32", "[Software\\\\Veltrano\\\\Moravine Cht\n" + GameKey(PLAIN_PATH, version)), "2.0.1.0.3"},
+      // Values of 20 bytes or more are cut to 19 characters.
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.3-build-202\"")), "2.0.1.0.3-build-202"},
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.3-build-2024\"")), "2.0.1.0.3-build-202"},
+      {RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.4-build-20240520-release\"")),
+       "2.0.1.0.4-build-202"},
   };
   EXPECT_EQ(Read(), "");
   for (const auto& c : cases) {
@@ -61,28 +66,18 @@ TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
   }
 }
 
-TEST_F(InstalledVersion, Values20BytesOrLongerAreCutTo19Characters) {
+TEST_F(InstalledVersion, AShorterValueReplacesALongerOneAndAValueThatGoesLeavesTheLast) {
   UpdateAgent agent;
-  const struct {
-    const char* value;
-    const char* read;
-  } cases[] = {
-      {"2.0.1.0.3-build-202", "2.0.1.0.3-build-202"},
-      {"2.0.1.0.3-build-2024", "2.0.1.0.3-build-202"},
-      {"2.0.1.0.4-build-20240520-release", "2.0.1.0.4-build-202"},
-      {"2.0.1", "2.0.1"},
-  };
-  for (const auto& c : cases) {
-    WriteRegistry(RegistryText("win64", GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + c.value + "\"")));
+  for (const std::string value : {"2.0.1.0.4-build-20240520-release", "2.0.1"}) {
+    WriteRegistry(RegistryText("win64", GameKey(WOW_PATH, "\"GameVerSP\"=\"" + value + "\"")));
     agent.ReadInstalledVersion();
-    EXPECT_STREQ(agent.m_szInstalledVersion, c.read);
   }
-  EXPECT_EQ(agent.m_pInstalledVersion[4], 0);
-  // A value that goes leaves the last text and its components.
+  EXPECT_STREQ(agent.m_szInstalledVersion, "2.0.1");
   std::filesystem::remove(RegistryPath());
   agent.ReadInstalledVersion();
   EXPECT_STREQ(agent.m_szInstalledVersion, "2.0.1");
   EXPECT_EQ(agent.m_pInstalledVersion[2], 1);
+  EXPECT_EQ(agent.m_pInstalledVersion[4], 0);
 }
 
 TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {

@@ -22,10 +22,8 @@ TEST_F(DownloadTest, AnUnreachableServerShowsCurlsTextAndLeavesTheEarlierFileAlo
   SendMessage(hwnd, DownloadWindow::WM_START_DOWNLOAD, 0, reinterpret_cast<LPARAM>(site));
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_TRUE(IsStopBox(Boxes()[0], "Failed to connect to 127.0.0.1 port 80")) << Boxes()[0].text;
-  EXPECT_TRUE(Released());
-  EXPECT_TRUE(UpdateButtonsEnabled());
+  EXPECT_TRUE(Ended(false));
   EXPECT_EQ(Patch(), "old patch");
-  EXPECT_FALSE(QuitPosted());
 }
 
 TEST_F(DownloadTest, AFolderThatTakesNoFileShowsCouldntCreateTheFile) {
@@ -38,9 +36,7 @@ TEST_F(DownloadTest, AFolderThatTakesNoFileShowsCouldntCreateTheFile) {
   window->DownloadPatch("http://127.0.0.1/MRVPatch.exe");
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_TRUE(testsupport::IsBox(Boxes()[0], "Couldn't create the file!", "download_tests", hwnd->native));
-  EXPECT_TRUE(Released());
-  EXPECT_TRUE(UpdateButtonsEnabled());
-  EXPECT_FALSE(QuitPosted());
+  EXPECT_TRUE(Ended(false));
   EXPECT_NE(server.Request().find("GET /MRVPatch.exe"), std::string::npos) << "the file is made after the send";
 }
 
@@ -55,15 +51,12 @@ TEST_F(DownloadTest, AFailingStepEndsTheDownloadCleanlyThenShowsItsException) {
     ASSERT_TRUE(window->m_bDownloading);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !Boxes().empty(); }));  // the timer's step fails
     EXPECT_TRUE(IsStopBox(Boxes()[0], "chunk")) << Boxes()[0].text;
-    EXPECT_TRUE(Released());
-    EXPECT_TRUE(UpdateButtonsEnabled());
+    EXPECT_TRUE(Ended(false));
     EXPECT_EQ(Patch(), std::string(512, 'r'));
-    EXPECT_FALSE(QuitPosted());
   }
   // A write that fails: the file may not grow beyond 700 bytes.
   session.display.messageBoxes.clear();
-  window->m_buttons.EnableButton(1, FALSE, TRUE);
-  window->m_buttons.EnableButton(2, FALSE, TRUE);
+  DisableUpdateButtons();
   LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply(std::string(2000, 'w'))); });
   window->DownloadPatch("http://127.0.0.1/MRVPatch.exe");
   ASSERT_TRUE(window->m_bDownloading);
@@ -77,7 +70,5 @@ TEST_F(DownloadTest, AFailingStepEndsTheDownloadCleanlyThenShowsItsException) {
   std::signal(SIGXFSZ, previousHandler);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_TRUE(IsStopBox(Boxes()[0], "MRVPatch.exe: File too large")) << Boxes()[0].text;
-  EXPECT_TRUE(Released());
-  EXPECT_TRUE(UpdateButtonsEnabled());
-  EXPECT_FALSE(QuitPosted());
+  EXPECT_TRUE(Ended(false));
 }

@@ -50,8 +50,7 @@ class DownloadTest : public ::testing::Test {
     ASSERT_TRUE(window->CreateEx(0, nullptr, "Moravine", WS_POPUP, 0, 0, 640, 480, nullptr, 0));
     app.m_pMainWnd = window;
     hwnd = window->m_hWnd;
-    window->m_buttons.EnableButton(1, FALSE, TRUE);
-    window->m_buttons.EnableButton(2, FALSE, TRUE);
+    DisableUpdateButtons();
   }
   void TearDown() override {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
@@ -77,13 +76,22 @@ class DownloadTest : public ::testing::Test {
     return true;
   }
 
-  bool UpdateButtonsEnabled() const {
-    return window->m_buttons.GetAt(0)->m_nState != SBS_DISABLED && window->m_buttons.GetAt(1)->m_nState != SBS_DISABLED;
+  void DisableUpdateButtons() {
+    window->m_buttons.EnableButton(1, FALSE, TRUE);
+    window->m_buttons.EnableButton(2, FALSE, TRUE);
   }
-  // The download has ended and let everything go.
-  bool Released() const {
-    return !window->m_bDownloading && window->m_pInternetSession == nullptr && window->m_pHttpConnection == nullptr &&
-           window->m_pHttpFile == nullptr && window->m_pPatchFile == nullptr;
+  // The download has ended, let everything go and enabled play and update
+  // again, and the launcher quits for the patch or does not.
+  ::testing::AssertionResult Ended(bool quitting) const {
+    if (window->m_bDownloading || window->m_pInternetSession != nullptr || window->m_pHttpConnection != nullptr ||
+        window->m_pHttpFile != nullptr || window->m_pPatchFile != nullptr) {
+      return ::testing::AssertionFailure() << "the download holds on";
+    }
+    if (window->m_buttons.GetAt(0)->m_nState == SBS_DISABLED || window->m_buttons.GetAt(1)->m_nState == SBS_DISABLED) {
+      return ::testing::AssertionFailure() << "play or update stays disabled";
+    }
+    if (QuitPosted() != quitting) return ::testing::AssertionFailure() << (quitting ? "no quit" : "a quit");
+    return ::testing::AssertionSuccess();
   }
   int Percent() const { return window->m_pUpdateAgent->m_nDownloadPercent; }
   const std::vector<platform::HeadlessDisplay::ShownMessageBox>& Boxes() const { return session.display.messageBoxes; }

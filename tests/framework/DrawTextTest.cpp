@@ -73,30 +73,7 @@ TEST(TextLines, BreakOnlyAtLineEndsAndReadAmpersandsAsPrefixes) {
   EXPECT_EQ(marked[1].text, "w");
 }
 
-TEST(DrawText, AFreshContextDrawsBlackTextOverAWhiteFillFromTheTopLeft) {
-  Canvas canvas;
-  EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
-  const int height = canvas.Draw("版本", kTall);
-  EXPECT_GT(height, 0);
-  EXPECT_LE(height, 20);
-  const RECT ink = canvas.Ink();
-  EXPECT_EQ(ink.left, kTall.left) << "the white fill starts at the left edge";
-  EXPECT_EQ(ink.top, kTall.top);
-  EXPECT_EQ(ink.bottom, kTall.top + height);
-  std::uint32_t darkest = 0xFFFFFF;
-  for (int y = ink.top; y < ink.bottom; ++y) {
-    for (int x = ink.left; x < ink.right; ++x) {
-      const std::uint32_t p = canvas.pixels().Pixel(x, y);
-      EXPECT_NE(p, kGround) << "filled at (" << x << "," << y << ")";
-      EXPECT_EQ(p >> 24, 0u) << "pixels stay 0x00RRGGBB";
-      EXPECT_TRUE((p & 0xFF) == (p >> 8 & 0xFF) && (p & 0xFF) == (p >> 16 & 0xFF)) << "black over white is grey";
-      darkest = std::min(darkest, p);
-    }
-  }
-  EXPECT_LE(darkest, 0x101010u) << "black text";
-}
-
-TEST(DrawText, TransparentTextStartsAtTheTopAndVerticalCentringChangesNothing) {
+TEST(DrawText, VerticalCentringOfTransparentTextChangesNothing) {
   Canvas plain;
   Canvas centred;
   EXPECT_EQ(SetBkMode(plain.dc(), TRANSPARENT), OPAQUE);
@@ -105,13 +82,7 @@ TEST(DrawText, TransparentTextStartsAtTheTopAndVerticalCentringChangesNothing) {
   EXPECT_EQ(SetBkMode(plain.dc(), 7), 0) << "no such mode";
   plain.Draw("版本：2.0.1.0.3", kTall);
   centred.Draw("版本：2.0.1.0.3", kTall, DT_VCENTER);
-  EXPECT_TRUE(plain.SamePixels(centred));
-  const RECT ink = plain.Ink();
-  EXPECT_GE(ink.top, kTall.top);
-  EXPECT_LT(ink.top, kTall.top + 5) << "the line starts at the top edge";
-  EXPECT_LE(ink.bottom, kTall.top + 15) << "the letters fit a 15-pixel line";
-  EXPECT_LT(ink.left, kTall.left + 3);
-  EXPECT_LT(ink.Width(), 120);
+  EXPECT_TRUE(plain.SamePixels(centred)) << "where the status lines put their ink shows the rest";
 }
 
 // The largest difference of one colour between two pixels.
@@ -169,11 +140,12 @@ TEST(DrawText, AKeptLineGivesThePixelsOfItsGlyphsDrawnOverAnyBackground) {
   EXPECT_FALSE(testsupport::Differences(first.pixels(), ground).IsEmpty());
 }
 
-TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangle) {
+TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangleAndThePaintsRegion) {
   Canvas one;
   Canvas two;
   Canvas cut;
-  for (Canvas* c : {&one, &two, &cut}) {
+  Canvas region;
+  for (Canvas* c : {&one, &two, &cut, &region}) {
     SetBkMode(c->dc(), TRANSPARENT);
   }
   const int lineHeight = one.Draw("版本", kTall);
@@ -189,17 +161,12 @@ TEST(DrawText, LinesBreakAtLineEndsAndAreClippedToTheRectangle) {
   EXPECT_EQ(ink.bottom, small.bottom);
   EXPECT_LE(ink.right, small.right);
   EXPECT_GE(ink.left, small.left);
-}
 
-TEST(DrawText, APaintsClipRegionLimitsTheText) {
-  Canvas canvas;
-  SetBkMode(canvas.dc(), TRANSPARENT);
-  canvas.dc()->clipped = true;
-  canvas.dc()->clip.Add(RECT{0, 0, 20, 60});
-  canvas.Draw("版本版本", kTall);
-  EXPECT_LE(canvas.Ink().right, 20);
-  EXPECT_GT(canvas.Ink().right, kTall.left) << "the part inside the region is drawn";
-
+  region.dc()->clipped = true;
+  region.dc()->clip.Add(RECT{0, 0, 20, 60});
+  region.Draw("版本版本", kTall);
+  EXPECT_LE(region.Ink().right, 20);
+  EXPECT_GT(region.Ink().right, kTall.left) << "the part inside the region is drawn";
   Canvas outside;
   outside.dc()->clipped = true;
   outside.dc()->clip.Add(RECT{0, 0, 5, 5});
@@ -231,13 +198,6 @@ TEST(DrawText, AnAmpersandUnderlinesTheNextCharacterAndTwoDrawOne) {
   EXPECT_LT(two.Ink().Width(), one.Ink().Width() * 5 / 2);
 }
 
-TEST(DrawText, TheSystemFontCoversTheLaunchersChinese) {
-  for (const char* text : {"版本：2.0.1.0.3", "目前已下載：100 %"}) {
-    const auto layout = SystemFont::Current().NewLayout(text);
-    EXPECT_EQ(pango_layout_get_unknown_glyphs_count(layout.get()), 0) << text;
-  }
-}
-
 // The glyphs of a one-line layout, in order.
 std::vector<PangoGlyph> Glyphs(PangoLayout* layout) {
   std::vector<PangoGlyph> glyphs;
@@ -262,7 +222,10 @@ std::vector<PangoGlyph> GlyphsAs(const char* text, const char* language) {
   return Glyphs(layout.get());
 }
 
-TEST(DrawText, TheTextsAreLaidOutInTraditionalChineseFormsEvenInAJapaneseDesktopFont) {
+TEST(DrawText, TheSystemFontCoversTheTextsInTraditionalChineseFormsEvenInAJapaneseDesktopFont) {
+  for (const char* text : {"版本：2.0.1.0.3", "目前已下載：100 %"}) {
+    EXPECT_EQ(pango_layout_get_unknown_glyphs_count(SystemFont::Current().NewLayout(text).get()), 0) << text;
+  }
   // A Japanese desktop's font holds the Chinese characters too, in Japanese forms.
   testsupport::HeadlessSession session;
   session.display.uiFont.name = "Noto Sans CJK JP 10";
@@ -283,10 +246,7 @@ TEST(DrawText, BytesThatDoNotConvertEndTheText) {
   {
     LocaleScope big5Locale("zh_TW.BIG5");
     ASSERT_TRUE(big5Locale.ok()) << kNoBig5;
-    big5.Draw(
-        "\xAA\xA9\xA5\xBB\xA1\x47"
-        "2.0\xA1",
-        kTall);
+    big5.Draw(std::string("\xAA\xA9\xA5\xBB\xA1\x47") + "2.0\xA1", kTall);
   }
   EXPECT_TRUE(big5.SamePixels(prefix)) << "a Big5 character cut off";
 }

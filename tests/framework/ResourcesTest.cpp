@@ -73,22 +73,11 @@ TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
 }
 
 TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {
-  // A 2x2 24-bit picture: bottom row blue, red; top row green, white.
-  std::vector<std::uint8_t> file(54 + 2 * 8, 0);
-  const auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, 2);
-  put32(22, 2);
-  file[26] = 1;
-  file[28] = 24;
-  const std::uint8_t rows[] = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0};
-  std::memcpy(file.data() + 54, rows, sizeof rows);
+  // A 2x2 24-bit picture of 70 bytes: bottom row blue, red; top row green, white.
+  std::vector<std::uint8_t> file{'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
+                                 0,   0,   0,  2, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24};
+  file.resize(54);
+  file.insert(file.end(), {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0});
 
   const auto picture = DecodeBmp24(file);
   ASSERT_TRUE(picture.has_value());
@@ -103,7 +92,7 @@ TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {
   EXPECT_FALSE(DecodeBmp24(file).has_value());
 }
 
-TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5Locale) {
+TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5LocaleWhereSearchesStepOverWholeCharacters) {
   EXPECT_EQ(Load(5), "版本：");
   EXPECT_EQ(Load(99), "");
   LocaleScope big5("zh_TW.BIG5");
@@ -113,25 +102,15 @@ TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5Locale) {
   // Cut to the buffer, but never in the middle of a character.
   EXPECT_EQ(Load(5, 4), "\xAA\xA9");
   EXPECT_EQ(Utf8FromLocale(Load(7)), "執行Moravine失敗。");
-}
 
-TEST(Resources, SearchesStepOverBig5CharactersAsWholeCharacters) {
-  LocaleScope big5("zh_TW.BIG5");
-  ASSERT_TRUE(big5.ok()) << kNoBig5;
   // 許 is A5 5C in Big5: its trail byte is a backslash, which must not be found.
-  const std::string text =
-      "\xA5\x5C"
-      "a\\b";
+  const std::string text = std::string("\xA5\x5C") + "a\\b";
   EXPECT_EQ(MbsChr(text.c_str(), '\\'), text.c_str() + 3);
   // A4 4D is one character whose trail byte is "M": no key starts inside it.
-  EXPECT_EQ(MbsStr("\xA4"
-                   "MRV",
-                   "MRV"),
-            nullptr);
-  const std::string reply =
-      "\xA4"
-      "MMRV";
-  EXPECT_EQ(MbsStr(reply.c_str(), "MRV"), reply.c_str() + 2);
+  const std::string cut = std::string("\xA4") + "MRV";
+  const std::string whole = std::string("\xA4") + "MMRV";
+  EXPECT_EQ(MbsStr(cut.c_str(), "MRV"), nullptr);
+  EXPECT_EQ(MbsStr(whole.c_str(), "MRV"), whole.c_str() + 2);
 }
 
 }  // namespace

@@ -4,16 +4,11 @@
 #include "platform/net/SocketLayer.h"
 #include "platform/net/TcpSocket.h"
 #include "platform/wait/FdWatch.h"
+#include "support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdint>
 #include <filesystem>
 
 namespace {
@@ -27,48 +22,26 @@ std::size_t ThreadCount() {
 using platform::FdWatch;
 using platform::TcpSocket;
 
-// A listening socket on an unused port of 127.0.0.1.
-class Listener {
- public:
-  Listener() {
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof local;
-    if (bind(fd_, reinterpret_cast<sockaddr*>(&local), size) != 0 || listen(fd_, 1) != 0 ||
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &size) != 0) {
-      ADD_FAILURE() << "cannot listen on 127.0.0.1";
-    }
-    port_ = ntohs(local.sin_port);
-  }
-  ~Listener() { close(fd_); }
-  Listener(const Listener&) = delete;
-  Listener& operator=(const Listener&) = delete;
-
-  std::uint16_t Port() const { return port_; }
-  int Accept() const { return accept(fd_, nullptr, nullptr); }
-
- private:
-  int fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  std::uint16_t port_ = 0;
-};
-
 class TcpSocketTest : public ::testing::Test {
  protected:
   void SetUp() override { platform::StartSocketLayer(); }
   void TearDown() override { platform::CleanupSocketLayer(); }
 };
 
-bool ReadyNow(FdWatch watch) { return platform::WaitForFd(watch, 0); }
+bool ReadyWithin(FdWatch watch, int ms) { return platform::WaitForFd(watch, ms); }
+bool ReadyNow(FdWatch watch) { return ReadyWithin(watch, 0); }
 
 }  // namespace
 
 TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
-  Listener listener;
+  // Once the request's empty line is in, each release sends "abc", then closes.
+  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) {
+    s.WaitForRelease();
+    s.Send("abc");
+    s.WaitForRelease();
+  });
   TcpSocket socket;
-  ASSERT_TRUE(socket.Connect(platform::Ipv4Address{127, 0, 0, 1}, listener.Port()));
-  const int peer = listener.Accept();
-  ASSERT_GE(peer, 0);
+  ASSERT_TRUE(socket.Connect(platform::Ipv4Address{127, 0, 0, 1}, 80));
 
   // Connecting: the end of the attempt is news.
   FdWatch connecting = socket.Watch(false);
@@ -77,6 +50,7 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
   platform::SocketEvents events;
   ASSERT_TRUE(socket.Poll(&events));
   ASSERT_TRUE(events.connected);
+  ASSERT_EQ(socket.Send("\r\n\r\n", 4), 4);
 
   // Connected, nothing to send, nothing arrived: room to write is no news.
   const FdWatch idle = socket.Watch(false);
@@ -86,17 +60,16 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
   EXPECT_TRUE(ReadyNow(socket.Watch(true)));
 
   // Data is news until the socket is drained.
-  ASSERT_EQ(send(peer, "abc", 3, 0), 3);
-  FdWatch arriving = socket.Watch(false);
-  EXPECT_TRUE(platform::WaitForFd(arriving, -1));
+  server.Release();
+  EXPECT_TRUE(ReadyWithin(socket.Watch(false), 10000));
   char buffer[16];
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 3);
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), platform::kSocketWouldBlock);
   EXPECT_FALSE(ReadyNow(socket.Watch(false)));
 
   // The peer's close is news once; read to its end, the socket asks for nothing.
-  close(peer);
-  EXPECT_TRUE(ReadyNow(socket.Watch(false)));
+  server.Release();
+  EXPECT_TRUE(ReadyWithin(socket.Watch(false), 10000));
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 0);
   EXPECT_FALSE(socket.Watch(false).Watches());
 }

@@ -1,24 +1,23 @@
-// The seven commands behind the launcher's buttons, pressed on the headless
-// display: what the player sees, which buttons are disabled and enabled
-// again, and what gets started.
+// The commands behind the launcher's buttons, pressed on the headless
+// display: what the player sees when one fails, and which buttons are
+// disabled and enabled again. What each button starts, the update's patch
+// included, is walked through on a real desktop by the every-button test.
 #include "DesktopSandbox.h"
 #include "agent/TestPrefix.h"
-#include "download/ProxyFreeEnvironment.h"
 #include "platform/network/NetworkState.h"
 #include "support/LoopbackServer.h"
 #include "support/RunningLauncher.h"
 #include "support/ScratchFolder.h"
-#include "update/UpdateAgent.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
 using testsupport::PumpPending;
-using testsupport::PumpUntil;
 using testsupport::QuitPosted;
 
 constexpr char kUpToDate[] = "您的版本已經是最新的版本，不需要更新。";
@@ -38,19 +37,13 @@ class ChosenNetwork final : public platform::NetworkState {
 class LauncherCommands : public TestPrefix, protected testsupport::RunningLauncher {
  protected:
   void SetUp() override {
-    if (!DesktopSandbox::Current().Has("web") || !DesktopSandbox::Current().Has("text")) {
-      GTEST_SKIP() << "needs the stand-in browser and text editor";
-    }
-    StartLauncher();
-  }
-
-  void StartLauncher() {
+    // Once is enough: with the desktop's every stand-in handler.
+    if (!DesktopSandbox::Current().Has("web") || !DesktopSandbox::Current().Has("text")) GTEST_SKIP();
     setenv("MORAVINE_WEB_HOST", "127.0.0.1", 1);
     platform::UseNetworkState(&network);
     WriteRegistry(RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.4\"")));
     Start();
     UntilStatusTimer();
-    starts = DesktopSandbox::Current().Starts().size();
     session.display.keepMessageBoxOpen = [this](const platform::HeadlessDisplay::ShownMessageBox&) {
       statesDuringBoxes.push_back({State(1), State(2)});
       return false;
@@ -68,38 +61,10 @@ class LauncherCommands : public TestPrefix, protected testsupport::RunningLaunch
     PumpPending();
   }
   bool BothEnabled() const { return State(1) == SBS_NORMAL && State(2) == SBS_NORMAL; }
-  // A script in the game folder that leaves `marker` there once it runs.
-  void PutProgram(const std::string& name, const std::string& marker) {
-    work.Put(name, "#!/bin/sh\ntouch '" + (work.Path() / marker).string() + "'\n", true);
-  }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(work.Path() / name); }
-  std::vector<std::string> NewStarts(std::size_t count) { return DesktopSandbox::Current().StartsAfter(starts, count); }
-  // The box is the window's own: OK only, no icon, owned by the window.
-  ::testing::AssertionResult IsNotice(std::size_t index, const char* text, const char* caption) const {
-    const auto& boxes = session.display.messageBoxes;
-    if (index >= boxes.size()) return ::testing::AssertionFailure() << "only " << boxes.size() << " boxes";
-    return testsupport::IsBox(boxes[index], text, caption, hwnd->native);
-  }
 
   ScratchFolder work;
   ChosenNetwork network;
-  std::size_t starts = 0;
   std::vector<std::pair<int, int>> statesDuringBoxes;  // buttons 1 and 2 while each box was up
-};
-
-// The update suites serve port 80, so they run in a network namespace.
-using LauncherUpdateOverLoopback = LauncherCommands;
-
-// A desktop with no browser and no file manager: the pages end up in the panel.
-class LauncherWithoutBrowser : public LauncherCommands {
- protected:
-  void SetUp() override {
-    if (DesktopSandbox::Current().Has("web") || DesktopSandbox::Current().Has("folder")) {
-      GTEST_SKIP() << "needs a desktop without a browser or a file manager";
-    }
-    StartLauncher();
-  }
-  const std::vector<std::string>& PanelNavigations() const { return session.browsers.Pages().front()->navigations; }
 };
 
 TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
@@ -115,143 +80,70 @@ TEST_F(LauncherCommands, NotificationsOtherThanAPressOfACommandOnlyRedraw) {
   EXPECT_EQ(State(1), SBS_NORMAL);
 }
 
-TEST_F(LauncherCommands, PlayWithoutTheGameSaysSoTwiceAndEnablesPlayAgain) {
+TEST_F(LauncherCommands, WithoutTheirFilesPlayAndJoystickSetUpSaySoAndReadMeShowsNothing) {
   Press(1);
+  Press(5);
+  Press(4);
   const auto& boxes = session.display.messageBoxes;
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 3u);
   EXPECT_TRUE(testsupport::IsBox(boxes[0], "CreateProcess failed.", "Error"));
-  EXPECT_TRUE(IsNotice(1, kPlayFailed, kTroubleCaption));
+  EXPECT_TRUE(testsupport::IsBox(boxes[1], kPlayFailed, kTroubleCaption, hwnd->native));
+  EXPECT_TRUE(testsupport::IsBox(boxes[2], "CreateProcess failed.", "Error"));
   EXPECT_EQ(statesDuringBoxes.front().first, SBS_DISABLED);
-  EXPECT_EQ(State(1), SBS_NORMAL);
-  EXPECT_FALSE(QuitPosted());
-}
-
-TEST_F(LauncherCommands, PlayStartsTheGameAndQuitsWithoutWaiting) {
-  PutProgram("MRVSP.dat", "game-ran");
-  session.display.PressLeftButton(hwnd->native, 45, 460);
-  EXPECT_EQ(app.Run(), 0);
-  EXPECT_EQ(State(1), SBS_DISABLED);
-  EXPECT_TRUE(PumpUntil([&] { return Exists("game-ran"); }));
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-}
-
-TEST_F(LauncherCommands, JoystickSetUpStartsOrSaysOnlyThatItCouldNot) {
-  Press(5);
-  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(session.display.messageBoxes[0].text, "CreateProcess failed.");
-
-  PutProgram("MRVJoyStickSetup.dat", "joystick-ran");
-  Press(5);
-  EXPECT_TRUE(PumpUntil([&] { return Exists("joystick-ran"); }));
-  EXPECT_EQ(session.display.messageBoxes.size(), 1u);
   EXPECT_TRUE(BothEnabled());
   EXPECT_FALSE(QuitPosted());
 }
 
-TEST_F(LauncherCommands, ReadMeOpensInTheTextApplicationAndAMissingOneShowsNothing) {
-  Press(4);
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  work.Put("readmeSP.txt", "Read me first.\n");
-  Press(4);
-  EXPECT_EQ(NewStarts(1), std::vector<std::string>{"text|" + (work.Path() / "readmeSP.txt").string()});
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_EQ(State(1), SBS_NORMAL);
-}
-
-TEST_F(LauncherCommands, ThePageButtonsOpenTheirPagesInTheBrowser) {
-  Press(3);
-  Press(6);
-  const std::vector<std::string> opened = NewStarts(2);
-  ASSERT_EQ(opened.size(), 2u);
-  EXPECT_EQ(std::set<std::string>(opened.begin(), opened.end()),
-            (std::set<std::string>{"web|http://127.0.0.1/modules/gamelinks/reggame.php",
-                                   "web|http://127.0.0.1/modules/job/"}));
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-}
-
-TEST_F(LauncherWithoutBrowser, ThePageButtonsShowTheirPagesInThePanel) {
-  const std::size_t before = PanelNavigations().size();
-  Press(3);
-  ASSERT_EQ(PanelNavigations().size(), before + 1);
-  EXPECT_EQ(PanelNavigations().back(), "http://127.0.0.1/modules/gamelinks/reggame.php");
-  Press(6);
-  ASSERT_EQ(PanelNavigations().size(), before + 2);
-  EXPECT_EQ(PanelNavigations().back(), "http://127.0.0.1/modules/job/");
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-}
-
-TEST_F(LauncherUpdateOverLoopback, ANewerVersionDownloadsThePatchStartsItAndQuits) {
-  ClearProxyEnvironment();
-  const std::string patch =
-      "#!/bin/sh\ntouch '" + (work.Path() / "patched").string() + "'\n# " + std::string(1500, 'x') + "\n";
-  const LoopbackServer server([&](const std::string& request) {
-    const std::string path = RequestPath(request);
-    if (path.ends_with("version.php")) return HttpReply("MRVVERSION2.0.1.0.5");
-    if (path.ends_with("download_sites.php"))
-      return HttpReply("MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe\r\n");
-    return HttpReply(patch);
-  });
-  Press(2);
-  // The first block is written at the start; the rest come with the download timer.
-  EXPECT_TRUE(window->m_bDownloading);
-  EXPECT_EQ(std::make_pair(State(1), State(2)), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  ASSERT_TRUE(PumpUntil([&] { return QuitPosted(); }));
-  EXPECT_FALSE(window->m_bDownloading);
-  EXPECT_EQ(window->m_pUpdateAgent->m_nDownloadPercent, 100);
-  testsupport::DiscardPending();  // the quit, which ends the launcher while the patch runs
-  ASSERT_TRUE(PumpUntil([&] { return Exists("patched"); }));
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_EQ(RequestPath(server.Requests().back()), "/patch/MRVPatch.exe");
-}
-
-// Offline, then online with the current version: each press shows its
-// notice with play and update disabled under it, and enables both after it.
-TEST_F(LauncherUpdateOverLoopback, OfflineOrUpToDateTheNoticeShowsOverDisabledButtons) {
-  const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
-  network.available = false;
-  Press(2);
-  EXPECT_TRUE(server.Requests().empty()) << "offline, no server is asked";
-  network.available = true;
-  Press(2);
-  ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(RequestPath(server.Requests()[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
-  ASSERT_EQ(session.display.messageBoxes.size(), 2u);
-  EXPECT_TRUE(IsNotice(0, kNotConnected, kTroubleCaption));
-  EXPECT_TRUE(IsNotice(1, kUpToDate, kGoodNewsCaption));
-  EXPECT_EQ(statesDuringBoxes, (std::vector<std::pair<int, int>>(2, {SBS_DISABLED, SBS_DISABLED})));
-  EXPECT_TRUE(BothEnabled());
-}
-
-TEST_F(LauncherUpdateOverLoopback, AFailedVersionQueryIsSilentAndEnablesBothButtons) {
-  Press(2);  // nothing listens
-  {
-    const LoopbackServer server(HttpReply("no version here"));
+// Each way the update command ends short of a download: the notice it shows,
+// if any, over disabled play and update buttons, which are enabled after it.
+TEST_F(LauncherCommands, EveryFailureEndsWithItsOwnNoticeAndBothButtonsEnabled) {
+  const struct {
+    const char* name;
+    bool online;
+    const char* version;  // the version reply; no server without one
+    const char* site;     // the site reply; not asked for without one
+    const char* notice;   // the box shown, if any
+    const char* caption;
+    bool owned;
+  } rows[] = {
+      {"offline", false, "MRVVERSION2.0.1.0.4", nullptr, kNotConnected, kTroubleCaption, true},
+      {"up to date", true, "MRVVERSION2.0.1.0.4", nullptr, kUpToDate, kGoodNewsCaption, true},
+      {"nothing listens", true, nullptr, nullptr, nullptr, nullptr, false},
+      {"no version", true, "no version here", nullptr, nullptr, nullptr, false},
+      {"no downloads", true, "MRVVERSION2.0.1.0.5", "NO_AVAILABLE_DOWNLOADS", "無下載點", "", false},
+      {"no site", true, "MRVVERSION2.0.1.0.5", "no site here", nullptr, nullptr, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    network.available = row.online;
+    std::optional<LoopbackServer> server;
+    if (row.version != nullptr) {
+      server.emplace([&row](const std::string& request) {
+        return HttpReply(RequestPath(request).ends_with("version.php") ? row.version : row.site);
+      });
+    }
+    const auto& boxes = session.display.messageBoxes;
+    const std::size_t before = boxes.size();
+    statesDuringBoxes.clear();
     Press(2);
-    EXPECT_EQ(server.Requests().size(), 1u);
+    if (server) {
+      const std::vector<std::string> requests = server->Requests();
+      ASSERT_EQ(requests.size(), !row.online ? 0u : row.site != nullptr ? 2u : 1u);
+      if (!requests.empty()) {
+        EXPECT_EQ(RequestPath(requests[0]), "/latest_version/mrv/2.0.x.x.x/version.php");
+      }
+    }
+    ASSERT_EQ(boxes.size(), before + (row.notice != nullptr ? 1 : 0));
+    if (row.notice != nullptr) {
+      EXPECT_TRUE(testsupport::IsBox(boxes.back(), row.notice, row.caption, row.owned ? hwnd->native : 0));
+      EXPECT_EQ(statesDuringBoxes, (std::vector<std::pair<int, int>>{{SBS_DISABLED, SBS_DISABLED}}));
+    }
+    EXPECT_TRUE(BothEnabled());
+    EXPECT_FALSE(QuitPosted());
   }
-  EXPECT_TRUE(session.display.messageBoxes.empty());
-  EXPECT_TRUE(BothEnabled());
 }
 
-TEST_F(LauncherUpdateOverLoopback, AFailedSiteQueryEnablesBothButtonsAfterOnlyItsOwnMessage) {
-  std::string siteReply = "NO_AVAILABLE_DOWNLOADS";
-  const LoopbackServer server([&](const std::string& request) {
-    return HttpReply(RequestPath(request).ends_with("version.php") ? "MRVVERSION2.0.1.0.5" : siteReply);
-  });
-  Press(2);
-  ASSERT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_EQ(session.display.messageBoxes[0].text, "無下載點");
-  EXPECT_EQ(statesDuringBoxes.front(), std::make_pair(SBS_DISABLED, SBS_DISABLED));
-  EXPECT_TRUE(BothEnabled());
-
-  siteReply = "no site here";
-  Press(2);
-  EXPECT_EQ(session.display.messageBoxes.size(), 1u);
-  EXPECT_TRUE(BothEnabled());
-  EXPECT_EQ(server.Requests().size(), 4u);
-}
-
-TEST_F(LauncherUpdateOverLoopback, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
+TEST_F(LauncherCommands, ACloseDuringAQueryEndsTheCommandWithTheWindow) {
   const LoopbackServer server(HttpReply("MRVVERSION2.0.1.0.4"));
   // The query dispatches the waiting close while it waits for the reply.
   PostMessage(hwnd, WM_CLOSE, 0, 0);

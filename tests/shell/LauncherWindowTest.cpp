@@ -1,35 +1,14 @@
-// The launcher's window on the headless display: creation and placement, the
-// timer scheme, painting, the buttons' faces, and the two ways to end.
+// The launcher's window on the headless display: creation and placement,
+// painting, and the two ways to end.
 #include "shell/WindowPlacement.h"
 #include "support/Pixels.h"
 #include "support/RunningLauncher.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 using testsupport::PumpPending;
-using testsupport::PumpUntil;
-
-// True when the window shows bitmap `id` with its top-left at (left, top).
-::testing::AssertionResult ShowsBitmap(HWND hwnd, UINT id, int left, int top) {
-  const platform::Surface picture = testsupport::Picture(id);
-  const platform::Surface& screen = *GetBackingStore(hwnd);
-  for (int y = 0; y < picture.Height(); ++y) {
-    for (int x = 0; x < picture.Width(); ++x) {
-      if (screen.Pixel(left + x, top + y) != picture.Pixel(x, y)) {
-        return ::testing::AssertionFailure() << "bitmap " << id << " differs at (" << x << "," << y << ")";
-      }
-    }
-  }
-  return picture.Width() > 0 ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "no bitmap " << id;
-}
-
-constexpr int kFaceNormal[] = {52, 55, 58, 61, 64, 67, 70};
-constexpr int kFaceHover[] = {53, 56, 59, 62, 65, 68, 71};
-constexpr int kButtonX[] = {5, 95, 185, 275, 365, 455, 545};
 
 class LauncherWindowTest : public ::testing::Test, protected testsupport::RunningLauncher {
  protected:
@@ -42,11 +21,12 @@ TEST(WindowPlacement, CentresOnTheWorkAreasSizeOnly) {
   EXPECT_EQ(CentreOnWorkArea(RECT{0, 0, 599, 480}), (POINT{-20, 0})) << "truncated toward zero";
 }
 
-TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShown) {
+TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShownThatNeverPaintsInsideThePanel) {
   session.display.workArea = {0, 30, 1024, 768};
   Start();
   const auto& native = Native();
   EXPECT_TRUE(native.visible);
+  EXPECT_FALSE(native.presented.empty()) << "the first paint happens while showing the window";
   EXPECT_EQ(testsupport::AsRect(native.placementWhenShown), (RECT{192, 129, 192 + 640, 129 + 480}));
   EXPECT_EQ(native.title, "Moravine");
   EXPECT_TRUE(native.hasIcon);
@@ -59,23 +39,8 @@ TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShown) {
   RECT panelRect;
   GetWindowRect(panel, &panelRect);
   EXPECT_EQ(panelRect, (RECT{7, 86, 632, 427}));
-}
 
-TEST_F(LauncherWindowTest, TheStartUpTimerFiresOnceAfterTheFirstPaintAndArmsTheOtherTwo) {
-  Start();
-  EXPECT_EQ(window->m_nTimer, IDT_STARTUP);
-  EXPECT_FALSE(Native().presented.empty()) << "the first paint happens while showing the window";
-  ASSERT_TRUE(UntilStatusTimer());
-  EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
-  // The status timer keeps refreshing the version line; the start-up timer is gone.
-  const std::string prefix = "版本：";
-  ASSERT_TRUE(PumpUntil([&] { return window->m_szVersionText[0] != '\0'; }));
-  EXPECT_EQ(std::string(window->m_szVersionText).substr(0, prefix.size()), prefix);
-  EXPECT_EQ(window->m_nTimer, IDT_STATUS);
-}
-
-TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEveryNormalFace) {
-  Start();
+  // The first paint shows the background around the panel and the buttons.
   const platform::Surface background = testsupport::Picture(51);
   const platform::Surface& screen = *GetBackingStore(hwnd);
   int backgroundMismatches = 0;
@@ -93,30 +58,8 @@ TEST_F(LauncherWindowTest, TheFirstPaintShowsTheBackgroundAroundThePanelAndEvery
   }
   EXPECT_EQ(backgroundMismatches, 0);
   EXPECT_EQ(panelPainted, 0) << "the window never paints inside the web panel";
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_TRUE(ShowsBitmap(hwnd, kFaceNormal[i], kButtonX[i], 446));
-  }
-}
 
-TEST_F(LauncherWindowTest, HoveringShowsTheBlueFaceOnceTheNotificationIsHandled) {
-  Start();
-  session.display.MoveMouse(hwnd->native, 100, 460);
-  EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_NORMAL) << "the move is still queued";
-  PumpPending();
-  EXPECT_TRUE(ShowsBitmap(hwnd, 56, 95, 446));
-  EXPECT_TRUE(ShowsBitmap(hwnd, 52, 5, 446));
-  session.display.MoveMouse(hwnd->native, 600, 300);
-  PumpPending();
-  EXPECT_TRUE(ShowsBitmap(hwnd, 55, 95, 446));
-  for (int i = 0; i < 7; ++i) {
-    session.display.MoveMouse(hwnd->native, kButtonX[i] + 40, 450);
-    PumpPending();
-    EXPECT_TRUE(ShowsBitmap(hwnd, kFaceHover[i], kButtonX[i], 446));
-  }
-}
-
-TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereShowsOnlyWhatChangedInItsRegion) {
-  Start();
+  // Nor does a repaint there show anything.
   ASSERT_TRUE(UntilStatusTimer());
   KillTimer(hwnd, IDT_STATUS);
   KillTimer(hwnd, IDT_DOWNLOAD);
@@ -128,31 +71,18 @@ TEST_F(LauncherWindowTest, ARepaintInsideThePanelDrawsNothingAndOneElsewhereShow
   PumpPending();
   EXPECT_EQ(presented.size(), before);
   EXPECT_TRUE(testsupport::Differences(*GetBackingStore(hwnd), pixels).IsEmpty()) << "no pixel changed";
-
-  // The version line painted again unchanged shows nothing; changed, its rectangle.
-  window->InvalidateRect(&window->m_rcVersionText, FALSE);
-  PumpPending();
-  EXPECT_EQ(presented.size(), before);
-  std::strcpy(window->m_szVersionText, "2.0.1.0.9");
-  window->InvalidateRect(&window->m_rcVersionText, FALSE);
-  PumpPending();
-  ASSERT_EQ(presented.size(), before + 1);
-  EXPECT_EQ(testsupport::AsRect(presented.back()), (RECT{7, 430, 157, 445}));
 }
 
-TEST_F(LauncherWindowTest, LeaveEndsTheLoopWithoutDestroyingTheWindow) {
-  Start();
-  session.display.PressLeftButton(hwnd->native, 590, 460);
-  EXPECT_EQ(app.Run(), 0);
-  EXPECT_TRUE(IsWindow(hwnd));
-  EXPECT_FALSE(session.display.IsDestroyed(hwnd->native));
-  EXPECT_EQ(app.m_pMainWnd, window);
-}
-
-TEST_F(LauncherWindowTest, ACloseRequestDestroysThePanelAndTheWindowAndEndsTheLoop) {
+TEST_F(LauncherWindowTest, LeaveEndsTheLoopAndAfterItACloseRequestDestroysThePanelAndTheWindow) {
   Start();
   const platform::NativeWindow native = hwnd->native;
   const platform::NativeWindow panel = window->m_wndWebPanel.m_hWnd->native;
+  session.display.PressLeftButton(native, 590, 460);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_TRUE(IsWindow(hwnd)) << "leave destroys nothing";
+  EXPECT_FALSE(session.display.IsDestroyed(native));
+  EXPECT_EQ(app.m_pMainWnd, window);
+
   session.display.RequestClose(native);
   EXPECT_EQ(app.Run(), 0);
   EXPECT_FALSE(IsWindow(hwnd));

@@ -68,14 +68,13 @@ TEST_F(RunProgramTest, OwnFolderWinsOverCurrentDirectoryAndNoChildIsLeft) {
   EXPECT_TRUE(session_.display.messageBoxes.empty());
 }
 
-TEST_F(RunProgramTest, CurrentDirectoryThenPath) {
+TEST_F(RunProgramTest, ThenThePathAndAWindowsProgramRunsThroughTheWineOnThePath) {
   work_.Put("bin/on-path.dat", MarkerScript("path"), true);
   EXPECT_EQ(RunProgram("on-path.dat"), TRUE);
   ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten(); }));
   EXPECT_EQ(work_.Read("marker"), "path\n");
-}
 
-TEST_F(RunProgramTest, WindowsProgramRunsThroughWine) {
+  fs::remove(Marker());
   work_.Put("bin/wine", "#!/bin/sh\necho \"$@\" > '" + Marker().string() + "'\n", true);
   work_.Put("MRVPatch.exe", "MZ\x90\x00 not really a program", false);
   EXPECT_EQ(RunProgram("MRVPatch.exe"), TRUE);

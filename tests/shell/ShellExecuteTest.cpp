@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <algorithm>
 #include <cerrno>
 #include <set>
 #include <string>
@@ -18,16 +19,13 @@ namespace {
 
 constexpr char kPage[] = "http://127.0.0.1/modules/job/";
 
-// Runs with the sandbox's handlers being exactly `kinds`; skips otherwise.
 class ShellVerbs : public ::testing::Test {
  protected:
-  explicit ShellVerbs(std::set<std::string> kinds) : kinds_(std::move(kinds)) {}
+  void SetUp() override { before_ = sandbox_.Starts().size(); }
 
-  void SetUp() override {
-    for (const char* kind : {"web", "text", "folder"}) {
-      if (sandbox_.Has(kind) != kinds_.contains(kind)) GTEST_SKIP() << "needs other handlers";
-    }
-    before_ = sandbox_.Starts().size();
+  // Whether the sandbox's handlers are exactly `kinds`; a test written for others skips.
+  bool HandlersAre(const std::set<std::string>& kinds) const {
+    return std::ranges::all_of(kKinds, [&](const char* kind) { return sandbox_.Has(kind) == kinds.contains(kind); });
   }
 
   INT_PTR Open(const char* file, const char* parameters = nullptr) {
@@ -43,31 +41,22 @@ class ShellVerbs : public ::testing::Test {
   // The starts since the test began, once there are `count` of them.
   std::vector<std::string> StartsWhenThereAre(std::size_t count) { return sandbox_.StartsAfter(before_, count); }
 
+  static constexpr const char* kKinds[] = {"web", "text", "folder"};
   testsupport::HeadlessSession session_;
   DesktopSandbox& sandbox_ = DesktopSandbox::Current();
   ScratchFolder work_;
-  std::set<std::string> kinds_;
   std::size_t before_ = 0;
 };
 
-class AllHandlers : public ShellVerbs {
- protected:
-  AllHandlers() : ShellVerbs({"web", "text", "folder"}) {}
-};
-
-class FolderHandlerOnly : public ShellVerbs {
- protected:
-  FolderHandlerOnly() : ShellVerbs({"folder"}) {}
-};
-
-class NoHandlers : public ShellVerbs {
- protected:
-  NoHandlers() : ShellVerbs({}) {}
-};
-
-TEST_F(AllHandlers, OpenGivesAnAddressToItsSchemesHandlerAndADocumentToItsTypesApplication) {
+TEST_F(ShellVerbs, OpenGivesAnAddressToItsSchemesHandlerAndADocumentToItsTypesApplicationAndWaitsForNeither) {
+  if (!HandlersAre({"web", "text", "folder"})) GTEST_SKIP() << "needs every handler";
+  sandbox_.Hold(true);
   EXPECT_GT(Open(kPage), 32);
+  // The handler has recorded its start and is still running, and is no child of ours.
   EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{std::string("web|") + kPage});
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+  sandbox_.Hold(false);
 
   work_.Put("readmeSP.txt", "Read me first.\n");
   EXPECT_GT(Open("readmeSP.txt"), 32);
@@ -80,17 +69,8 @@ TEST_F(AllHandlers, OpenGivesAnAddressToItsSchemesHandlerAndADocumentToItsTypesA
   EXPECT_TRUE(session_.display.messageBoxes.empty());
 }
 
-TEST_F(AllHandlers, TheHandlerIsNeitherWaitedForNorLeftAsAChild) {
-  sandbox_.Hold(true);
-  EXPECT_GT(Open(kPage), 32);
-  // The handler has recorded its start and is still running.
-  EXPECT_EQ(StartsWhenThereAre(1).size(), 1u);
-  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
-  sandbox_.Hold(false);
-}
-
-TEST_F(AllHandlers, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
+TEST_F(ShellVerbs, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
+  if (!HandlersAre({"web", "text", "folder"})) GTEST_SKIP() << "needs every handler";
   PutRecordingProgram("explorer.exe");
   EXPECT_GT(Open("explorer.exe", "http://127.0.0.1/a b"), 32);
   EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{"program|http://127.0.0.1/a b"});
@@ -100,7 +80,8 @@ TEST_F(AllHandlers, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
   EXPECT_EQ(Open("no-such-program.exe", kPage), SE_ERR_FNF);
 }
 
-TEST_F(FolderHandlerOnly, WithoutABrowserAPageGoesToExplorerElseToTheFileManager) {
+TEST_F(ShellVerbs, WithoutABrowserAPageGoesToExplorerElseToTheFileManager) {
+  if (!HandlersAre({"folder"})) GTEST_SKIP() << "needs the file manager alone";
   PutRecordingProgram("explorer.exe");
   EXPECT_TRUE(OpenPageOutside(nullptr, kPage));
   EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{std::string("program|") + kPage});
@@ -110,7 +91,8 @@ TEST_F(FolderHandlerOnly, WithoutABrowserAPageGoesToExplorerElseToTheFileManager
   EXPECT_EQ(StartsWhenThereAre(2).back(), std::string("folder|") + kPage);
 }
 
-TEST_F(NoHandlers, EveryWayFailsAndThePageIsLeftToTheLauncher) {
+TEST_F(ShellVerbs, WithoutHandlersEveryWayFailsAndThePageIsLeftToTheLauncher) {
+  if (!HandlersAre({})) GTEST_SKIP() << "needs a desktop without handlers";
   work_.Put("readmeSP.txt", "Read me first.\n");
   EXPECT_EQ(Open(kPage), SE_ERR_NOASSOC);
   EXPECT_EQ(Open("readmeSP.txt"), SE_ERR_NOASSOC);

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,12 +29,6 @@ class StatusLinesTest : public ::testing::Test, protected testsupport::RunningLa
   StatusLinesTest() { setenv("WINEPREFIX", DEMO_PREFIX, 1); }
   ~StatusLinesTest() override { unsetenv("WINEPREFIX"); }
 
-  void StartAndSettle() {
-    Start();
-    ASSERT_TRUE(UntilStatusTimer());
-    KillTimer(hwnd, IDT_DOWNLOAD);
-  }
-
   const platform::Surface& Screen() const { return *GetBackingStore(hwnd); }
   const std::vector<platform::ScreenRect>& Presented() { return session.display.Find(hwnd->native)->presented; }
 
@@ -49,8 +42,10 @@ class StatusLinesTest : public ::testing::Test, protected testsupport::RunningLa
   }
 };
 
-TEST_F(StatusLinesTest, AStatusTickWithoutDownloadRepaintsOnlyTheVersionLineWithInkFromItsTopRows) {
-  StartAndSettle();
+TEST_F(StatusLinesTest, AStatusTickRepaintsOnlyTheVersionLineOrWhileDownloadingAlsoTheRightAlignedProgressLine) {
+  Start();
+  ASSERT_TRUE(UntilStatusTimer());
+  KillTimer(hwnd, IDT_DOWNLOAD);
   const platform::Surface before = Screen();
   const std::vector<platform::ScreenRect> presented = NextTick();
   EXPECT_EQ(Utf8FromLocale(window->m_szVersionText), "版本：2.0.1.0.3");
@@ -71,46 +66,29 @@ TEST_F(StatusLinesTest, AStatusTickWithoutDownloadRepaintsOnlyTheVersionLineWith
   const platform::Surface drawn = Screen();
   EXPECT_TRUE(NextTick().empty());
   EXPECT_TRUE(Differences(drawn, Screen()).IsEmpty());
-}
 
-TEST_F(StatusLinesTest, WhileDownloadingTheProgressLineIsRightAlignedAndCarriesThePercentage) {
-  StartAndSettle();
-  NextTick();
-  const platform::Surface before = Screen();
+  // While downloading, the progress line is right-aligned and carries the percentage.
   window->m_bDownloading = true;
   // A tick shows the new progress line's rectangle: not the strip between
   // the lines, nor the unchanged version line.
-  std::vector<RECT> shown;
-  for (const platform::ScreenRect& r : NextTick()) {
-    shown.push_back(testsupport::AsRect(r));
-  }
-  EXPECT_EQ(shown, (std::vector<RECT>{kProgress}));
+  const std::vector<platform::ScreenRect> shown = NextTick();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(testsupport::AsRect(shown[0]), kProgress);
 
   for (const int percent : {0, 42, 100}) {
     window->m_pUpdateAgent->m_nDownloadPercent = percent;
     const std::string expected = "目前已下載：" + std::to_string(percent) + " %";
     ASSERT_TRUE(PumpUntil([&] { return Utf8FromLocale(window->m_szProgressText) == expected; })) << expected;
     PumpPending();
-    const RECT ink = Differences(before, Screen());
-    RECT within;
-    ASSERT_TRUE(IntersectRect(&within, ink, kProgress)) << expected;
-    EXPECT_EQ(within, ink) << expected << ": ink only inside (480,430)-(630,445)";
-    EXPECT_GT(ink.right, kProgress.right - 3) << expected << ": right-aligned";
-    EXPECT_GT(ink.left, kProgress.left + 20) << expected;
+    const RECT progress = Differences(drawn, Screen());
+    ASSERT_TRUE(IntersectRect(&within, progress, kProgress)) << expected;
+    EXPECT_EQ(within, progress) << expected << ": ink only inside (480,430)-(630,445)";
+    EXPECT_GT(progress.right, kProgress.right - 3) << expected << ": right-aligned";
+    EXPECT_GT(progress.left, kProgress.left + 20) << expected;
   }
-}
 
-TEST_F(StatusLinesTest, WithoutABrowserThePanelAreaShowsTheBackground) {
-  session.browsers.failure = true;
-  StartAndSettle();
-  ASSERT_FALSE(IsWindow(window->m_wndWebPanel.m_hWnd));
-  EXPECT_TRUE(Differences(Screen(), testsupport::Picture(51), window->m_rcWebPanel).IsEmpty());
-}
-
-TEST_F(StatusLinesTest, WithTheDownloadFlagOffAPaintLeavesTheProgressTextOut) {
-  StartAndSettle();
-  NextTick();
-  std::strcpy(window->m_szProgressText, LocaleFromUtf8("目前已下載：42 %").c_str());
+  // With the flag off, a paint leaves the progress text out.
+  window->m_bDownloading = false;
   window->InvalidateRect(nullptr, FALSE);
   UpdateWindow(hwnd);
   EXPECT_TRUE(Differences(Screen(), testsupport::Picture(51), kProgress).IsEmpty());
@@ -139,9 +117,7 @@ TEST(StatusLinesLocale, TheBig5VersionLineLooksAsTheUtf8One) {
   const auto big5 = VersionLinePixels("zh_TW.BIG5", &big5Text);
   const auto utf8 = VersionLinePixels("C.UTF-8", &utf8Text);
   unsetenv("WINEPREFIX");
-  EXPECT_EQ(big5Text,
-            "\xAA\xA9\xA5\xBB\xA1\x47"
-            "2.0.1.0.3");
+  EXPECT_EQ(big5Text, std::string("\xAA\xA9\xA5\xBB\xA1\x47") + "2.0.1.0.3");
   EXPECT_EQ(utf8Text, "版本：2.0.1.0.3");
   ASSERT_TRUE(big5.Width() == 640 && utf8.Width() == 640);
   EXPECT_TRUE(Differences(big5, utf8, kVersion).IsEmpty());

@@ -1,4 +1,5 @@
-// What a memory-mode fetch hands back for each way a server may answer.
+// What a memory-mode fetch hands back for each way a server may answer, and
+// a quit message taken by the fetch's message pump.
 #include "FetchSupport.h"
 #include "support/LoopbackServer.h"
 
@@ -80,22 +81,39 @@ TEST_F(HttpFetchReplyTest, RepliesOverOneMebibyteFail) {
   EXPECT_FALSE(over.blockSet || over.result != 0);
 }
 
-// Nothing listens on 127.0.0.3, so the attempt completes refused.
-TEST_F(HttpFetchReplyTest, RefusedConnectionFailsAtTheFirstSendNotAtTheTimeOut) {
+TEST_F(HttpFetchReplyTest, RefusedFailsAtTheFirstSendNotAtTheTimeOutAndAStopFlagSetRightAfterTheAttempt) {
   const DWORD start = GetTickCount();
-  const MemoryReply got = FetchToMemory("http://127.0.0.3/version.php");
-  EXPECT_FALSE(got.blockSet || got.result != 0);
+  const MemoryReply refused = FetchToMemory("http://127.0.0.3/version.php");  // nothing listens there
+  EXPECT_FALSE(refused.blockSet || refused.result != 0);
   EXPECT_TRUE(ConnectionAttempted());
   EXPECT_LT(GetTickCount() - start, 30000u) << "failed only by the one-minute time-out";
-}
 
-TEST_F(HttpFetchReplyTest, StopFlagAlreadySetFailsRightAfterTheConnectionAttempt) {
   LoopbackServer server(HttpReply("ok"));
+  progressCalls.clear();
   int stop = 1;
-  const MemoryReply got = FetchToMemory("http://127.0.0.1/version.php", 1, &stop);
-  EXPECT_FALSE(got.blockSet || got.result != 0);
+  const MemoryReply stopped = FetchToMemory("http://127.0.0.1/version.php", 1, &stop);
+  EXPECT_FALSE(stopped.blockSet || stopped.result != 0);
   ASSERT_EQ(progressCalls.size(), 1u);
   EXPECT_EQ(progressCalls[0].code, HTTP_PROGRESS_CONNECTING);
+}
+
+TEST_F(HttpFetchReplyTest, QuitTakenDuringTheFetchFailsItAndReachesTheOuterLoop) {
+  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) {
+    s.WaitForRelease();
+    s.Send(HttpReply("late"));
+  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(42);
+  });
+  const MemoryReply got = FetchToMemory("http://127.0.0.1/version.php");
+  KillTimer(nullptr, timer);
+
+  EXPECT_FALSE(got.blockSet || got.result != 0);
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 42u);
 }
 
 TEST(StartSocketsTest, NestedStartsKeepSocketsUntilTheLastCleanup) {
