@@ -7,6 +7,7 @@
 
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitSettings WebKitSettings;
+typedef struct _WebKitWebView WebKitWebView;
 
 namespace platform {
 
@@ -26,6 +27,7 @@ class GtkBrowserEngine final : public BrowserEngine {
   GtkDisplay& display_;
   WebKitWebContext* context_ = nullptr;
   WebKitSettings* settings_ = nullptr;
+  WebKitWebView* lastView_ = nullptr;  // the last view made, while it lives
 };
 
 }  // namespace platform

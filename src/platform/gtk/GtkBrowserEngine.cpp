@@ -35,6 +35,13 @@ void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer) { 
 GtkBrowserEngine::GtkBrowserEngine(GtkDisplay& display) : display_(display) {}
 
 GtkBrowserEngine::~GtkBrowserEngine() {
+  // The program is ending. A page still loading then would have the web
+  // process report the network process's end as an internal WebKit error on
+  // the terminal, so the web process (the views share one) ends first.
+  if (lastView_ != nullptr) {
+    g_object_remove_weak_pointer(G_OBJECT(lastView_), reinterpret_cast<gpointer*>(&lastView_));
+    webkit_web_view_terminate_web_process(lastView_);
+  }
   if (settings_ != nullptr) {
     g_object_unref(settings_);
   }
@@ -69,7 +76,14 @@ std::unique_ptr<Browser> GtkBrowserEngine::CreateBrowser(NativeWindow window, Sc
   if (context_ == nullptr) {
     Start();
   }
-  return MakeGtkBrowser(context_, settings_, holder, rect, host);
+  WebKitWebView* view = nullptr;
+  auto browser = MakeGtkBrowser(context_, settings_, holder, rect, host, &view);
+  if (lastView_ != nullptr) {
+    g_object_remove_weak_pointer(G_OBJECT(lastView_), reinterpret_cast<gpointer*>(&lastView_));
+  }
+  lastView_ = view;
+  g_object_add_weak_pointer(G_OBJECT(lastView_), reinterpret_cast<gpointer*>(&lastView_));
+  return browser;
 }
 
 }  // namespace platform

@@ -67,6 +67,8 @@ class GtkBrowser final : public Browser {
   GtkBrowser(const GtkBrowser&) = delete;
   GtkBrowser& operator=(const GtkBrowser&) = delete;
 
+  WebKitWebView* View() const { return WEBKIT_WEB_VIEW(view_); }
+
   void Navigate(const std::string& uri) override {
     askedFor_ = uri;
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), uri.c_str());
@@ -98,8 +100,10 @@ class GtkBrowser final : public Browser {
 }  // namespace
 
 std::unique_ptr<Browser> MakeGtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder,
-                                        ScreenRect rect, BrowserHost& host) {
-  return std::make_unique<GtkBrowser>(context, settings, holder, rect, host);
+                                        ScreenRect rect, BrowserHost& host, WebKitWebView** view) {
+  auto browser = std::make_unique<GtkBrowser>(context, settings, holder, rect, host);
+  *view = browser->View();
+  return browser;
 }
 
 BrowserHost* HostOfView(WebKitWebView* view) {
