@@ -74,6 +74,13 @@ TEST_F(GlibWaitTest, ShortWaitsWithNothingForGlibRunNoSourcesAndDescriptorsStill
   pipe.Write();
   wait.Wait(10, nullptr);
   EXPECT_EQ(reads, 1);
+  // A wait that does not sleep, right after a quiet one, may leave the
+  // descriptor for later; the next wait that sleeps takes it at once.
+  wait.Wait(10, nullptr);
+  pipe.Write();
+  wait.Wait(0, nullptr);
+  wait.Wait(50, nullptr);
+  EXPECT_EQ(reads, 2);
   g_source_remove(source);
 
   // So does the wait's own descriptor, which GLib does not know.

@@ -56,9 +56,13 @@ void GlibWait::Wait(int timeoutMs, FdWatch* watch) {
   const std::int64_t now = g_get_monotonic_time();
   const bool shortWait = timeoutMs >= 0 && timeoutMs <= kFullPassBoundMs;
   if (shortWait && !NeedsFullPass(now, timeoutMs > 0)) {
+    if (timeoutMs == 0 && watch == nullptr && now < quietUntilUs_) {
+      return;  // GLib's descriptors were idle a moment ago; the next sleeping wait polls them
+    }
     const bool quiet = QuietPoll(Shorter(timeoutMs, MsUntil(glibDueUs_, now)), watch);
     const std::int64_t after = timeoutMs > 0 ? g_get_monotonic_time() : now;
     if (quiet && after < glibDueUs_ && after < lastFullPassUs_ + std::int64_t{kFullPassBoundMs} * 1000) {
+      quietUntilUs_ = after + kFreshPollUs;
       return;
     }
     timeoutMs = 0;  // GLib has work: run it now, the wait is over
@@ -110,6 +114,7 @@ bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
     fds_.resize(static_cast<std::size_t>(glibCount_) + 1);
   }
   glibDueUs_ = glibTimeout < 0 ? kNever : g_get_monotonic_time() + std::int64_t{glibTimeout} * 1000;
+  epollUsable_ = epoll_.Use(fds_.data(), glibCount_);
   const int count = PollEntries(watch);
   if (g_poll(fds_.data(), static_cast<guint>(count), Shorter(glibTimeout, timeoutMs)) < 0) {
     // Interrupted by a signal: nothing is known to be ready.
@@ -128,6 +133,9 @@ bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
 }
 
 bool GlibWait::QuietPoll(int timeoutMs, FdWatch* watch) {
+  if (epollUsable_ && (watch == nullptr || !watch->Watches())) {
+    return epoll_.Wait(timeoutMs) == 0;  // interrupted: a full pass sorts out what is ready
+  }
   const int count = PollEntries(watch);
   if (g_poll(fds_.data(), static_cast<guint>(count), timeoutMs) < 0) {
     return false;  // interrupted: a full pass sorts out what is ready

@@ -14,10 +14,14 @@
 //  - GLib's own next time-out has come, or X events wait in the queue;
 //  - kFullPassBoundMs have passed since the last full pass, for sources that
 //    this thread's own calls into GLib added without a signal.
-// Otherwise a wait is one poll(2) of GLib's last descriptors together with
-// the wait's own descriptor.
+// Otherwise a wait is one wait on GLib's last descriptors (kept in an epoll
+// set) or, when the wait has a descriptor of its own, one poll(2) of them
+// together with it; a wait that does not sleep skips even that when
+// such a poll found them idle less than kFreshPollUs ago (what arrived since
+// is taken by the next wait that sleeps, whose poll returns at once).
 #pragma once
 
+#include "platform/gtk/EpollSet.h"
 #include "platform/wait/FdWatch.h"
 
 #include <glib.h>
@@ -31,6 +35,7 @@ namespace platform {
 class GlibWait {
  public:
   static constexpr int kFullPassBoundMs = 100;
+  static constexpr std::int64_t kFreshPollUs = 1000;
 
   // eventsQueued tells whether events already read from the display's
   // connection wait to be handled (they make its descriptor look idle).
@@ -60,10 +65,13 @@ class GlibWait {
 
   std::function<bool()> eventsQueued_;
   bool owned_ = false;
-  std::vector<GPollFD> fds_;         // GLib's descriptors, then the watch's
+  std::vector<GPollFD> fds_;  // GLib's descriptors, then the watch's
+  EpollSet epoll_;            // GLib's descriptors for waits without a watch
+  bool epollUsable_ = false;
   int glibCount_ = 0;                // how many of fds_ are GLib's
   std::int64_t glibDueUs_ = 0;       // when GLib's own time-out ends (monotonic µs)
   std::int64_t lastFullPassUs_ = 0;  // when the last full pass began
+  std::int64_t quietUntilUs_ = 0;    // until when the last quiet poll's answer holds
   bool dispatched_ = true;
   bool changed_ = true;
   std::uint64_t fullPasses_ = 0;

@@ -101,11 +101,11 @@ void OnBoxResponse(GtkDialog* dialog, gint, gpointer) { gtk_widget_hide(GTK_WIDG
 }  // namespace
 
 // Events that an earlier read of the X connection (a round trip) left in
-// Xlib's queue do not show in a poll of the connection: the wait asks Xlib,
-// without reading. (GDK's own queue fills only while GLib dispatches, and a
-// full pass follows every dispatch.)
-GtkDisplay::GtkDisplay()
-    : glib_([this] { return xdisplay_ != nullptr && XEventsQueued(xdisplay_, QueuedAlready) > 0; }) {
+// Xlib's queue do not show in a poll of the connection: the wait asks Xlib
+// for its queue's length, which neither reads nor locks. Only this thread
+// reads the connection. (GDK's own queue fills only while GLib dispatches,
+// and a full pass follows every dispatch.)
+GtkDisplay::GtkDisplay() : glib_([this] { return xdisplay_ != nullptr && XQLength(xdisplay_) > 0; }) {
   // Placement of our own windows only holds on X11; Wayland sessions run us through XWayland.
   gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) {
