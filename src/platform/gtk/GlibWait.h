@@ -34,7 +34,7 @@ namespace platform {
 
 class GlibWait {
  public:
-  static constexpr int kFullPassBoundMs = 100;
+  static constexpr int kFullPassBoundMs = 250;
   static constexpr std::int64_t kFreshPollUs = 1000;
 
   // eventsQueued tells whether events already read from the display's

@@ -77,7 +77,7 @@ std::unique_ptr<Browser> GtkBrowserEngine::CreateBrowser(NativeWindow window, Sc
     Start();
   }
   WebKitWebView* view = nullptr;
-  auto browser = MakeGtkBrowser(context_, settings_, holder, rect, host, &view);
+  auto browser = MakeGtkBrowser(display_, context_, settings_, holder, rect, host, &view);
   if (lastView_ != nullptr) {
     g_object_remove_weak_pointer(G_OBJECT(lastView_), reinterpret_cast<gpointer*>(&lastView_));
   }

@@ -41,6 +41,9 @@ class GtkDisplay final : public Display {
 
   struct WindowParts;
   DisplayEvents* Sink() const;
+  // Calls into GTK or WebKit made outside the display (the browser's) note
+  // themselves here, so that GLib runs at the next wait.
+  void NoteGlibWork() { glib_.NoteChange(); }
   // The widget of a child window, which native content fills; null for others.
   GtkWidget* ChildWidget(NativeWindow window);
   // Whether a point of a top-level window's client area is its own: inside
