@@ -89,11 +89,12 @@ TEST(HostLookupTest, ALookupDroppedBeforeItsAnswerLeavesNothingBehind) {
   platform::Ipv4Address address{};
   EXPECT_TRUE(last.Result(&address));
   // The dropped lookups are answered on the resolver's own threads; once they
-  // have all ended, every answer has released what it held.
+  // have all ended, every answer has released what it held. (A thread an
+  // earlier test joined may still have been listed at the start.)
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (ThreadCount() > threadsBefore && std::chrono::steady_clock::now() < deadline) {
     platform::FdWatch none;
     platform::WaitForFd(none, 10);
   }
-  EXPECT_EQ(ThreadCount(), threadsBefore);
+  EXPECT_LE(ThreadCount(), threadsBefore);
 }
