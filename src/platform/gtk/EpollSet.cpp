@@ -30,28 +30,39 @@ std::uint32_t EpollEvents(gushort events) {
 
 EpollSet::~EpollSet() { Close(); }
 
-bool EpollSet::Use(const GPollFD* fds, int count) {
+void EpollSet::Take(const GPollFD* fds, int count, bool renew) {
   const auto same = [](const std::pair<int, gushort>& kept, const GPollFD& fd) {
     return kept.first == fd.fd && kept.second == fd.events;
   };
-  if (epollFd_ < 0 || !std::equal(listed_.begin(), listed_.end(), fds, fds + count, same)) {
+  if (renew || !std::equal(listed_.begin(), listed_.end(), fds, fds + count, same)) {
     listed_.clear();
     for (int i = 0; i < count; ++i) {
       listed_.emplace_back(fds[i].fd, fds[i].events);
     }
-    Rebuild();
+    stale_ = true;
   }
-  return usable_;
 }
 
-void EpollSet::Rebuild() {
+std::optional<int> EpollSet::Wait(int timeoutMs) {
+  if (stale_) {
+    usable_ = Rebuild();
+    stale_ = false;
+  }
+  if (!usable_) {
+    return std::nullopt;
+  }
+  epoll_event ready[4];
+  return epoll_wait(epollFd_, ready, static_cast<int>(std::size(ready)), timeoutMs);
+}
+
+bool EpollSet::Rebuild() {
   // A new set rather than changes to the old one: a descriptor closed and
-  // its number taken again since the last pass must not leave the old file
-  // in the set.
+  // its number taken again must not leave the old file in the set, and the
+  // new file must come in.
   Close();
   epollFd_ = epoll_create1(EPOLL_CLOEXEC);
   if (epollFd_ < 0) {
-    return;
+    return false;
   }
   // GLib may list one descriptor for several sources; epoll holds it once.
   std::map<int, std::uint32_t> wanted;
@@ -63,10 +74,10 @@ void EpollSet::Rebuild() {
     entry.events = events;
     entry.data.fd = fd;
     if (epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &entry) != 0) {
-      return;
+      return false;
     }
   }
-  usable_ = true;
+  return true;
 }
 
 void EpollSet::Close() {
@@ -74,12 +85,6 @@ void EpollSet::Close() {
     close(epollFd_);
   }
   epollFd_ = -1;
-  usable_ = false;
-}
-
-int EpollSet::Wait(int timeoutMs) const {
-  epoll_event ready[4];
-  return epoll_wait(epollFd_, ready, static_cast<int>(std::size(ready)), timeoutMs);
 }
 
 }  // namespace platform

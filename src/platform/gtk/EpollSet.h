@@ -6,6 +6,7 @@
 
 #include <glib.h>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,22 +19,24 @@ class EpollSet {
   EpollSet(const EpollSet&) = delete;
   EpollSet& operator=(const EpollSet&) = delete;
 
-  // Takes the descriptors of GLib's last pass; the set is made anew when
-  // they differ from the last ones. Returns whether the set can be waited on
-  // (a descriptor that epoll cannot watch, such as a plain file, makes it
-  // unusable until the descriptors change).
-  bool Use(const GPollFD* fds, int count);
+  // Takes the descriptors of GLib's last pass. renew: sources may have
+  // changed since the pass before (one ran, or this thread called into
+  // GLib), so a number listed again may now stand for another file.
+  void Take(const GPollFD* fds, int count, bool renew);
 
   // Waits up to timeoutMs (-1: no limit) for one of the descriptors: > 0
   // when one is ready, 0 when none became ready, < 0 when interrupted.
-  int Wait(int timeoutMs) const;
+  // Nothing when the set cannot be used (epoll cannot watch a plain file,
+  // for one); the caller then polls the descriptors itself.
+  std::optional<int> Wait(int timeoutMs);
 
  private:
-  void Rebuild();
+  bool Rebuild();
   void Close();
 
   int epollFd_ = -1;
-  bool usable_ = false;
+  bool stale_ = true;                            // the set must be made anew before the next wait
+  bool usable_ = false;                          // the set holds every descriptor listed
   std::vector<std::pair<int, gushort>> listed_;  // (descriptor, GLib's events), as GLib listed them
 };
 

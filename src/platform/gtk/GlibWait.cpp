@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -100,6 +101,8 @@ int GlibWait::PollEntries(FdWatch* watch) {
 bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
   GMainContext* context = g_main_context_default();
   lastFullPassUs_ = g_get_monotonic_time();
+  // Sources may have changed since the last pass: one ran, or this thread called into GLib.
+  const bool renewFds = dispatched_ || changed_;
   changed_ = false;
   ++fullPasses_;
   gint priority = 0;
@@ -114,7 +117,7 @@ bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
     fds_.resize(static_cast<std::size_t>(glibCount_) + 1);
   }
   glibDueUs_ = glibTimeout < 0 ? kNever : g_get_monotonic_time() + std::int64_t{glibTimeout} * 1000;
-  epollUsable_ = epoll_.Use(fds_.data(), glibCount_);
+  epoll_.Take(fds_.data(), glibCount_, renewFds);
   const int count = PollEntries(watch);
   if (g_poll(fds_.data(), static_cast<guint>(count), Shorter(glibTimeout, timeoutMs)) < 0) {
     // Interrupted by a signal: nothing is known to be ready.
@@ -133,8 +136,10 @@ bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
 }
 
 bool GlibWait::QuietPoll(int timeoutMs, FdWatch* watch) {
-  if (epollUsable_ && (watch == nullptr || !watch->Watches())) {
-    return epoll_.Wait(timeoutMs) == 0;  // interrupted: a full pass sorts out what is ready
+  if (watch == nullptr || !watch->Watches()) {
+    if (const std::optional<int> ready = epoll_.Wait(timeoutMs)) {
+      return *ready == 0;  // interrupted: a full pass sorts out what is ready
+    }
   }
   const int count = PollEntries(watch);
   if (g_poll(fds_.data(), static_cast<guint>(count), timeoutMs) < 0) {

@@ -59,15 +59,14 @@ class GlibWait {
   bool NeedsFullPass(std::int64_t nowUs, bool beforeSleeping) const;
   // One pass of GLib's loop; returns whether it dispatched anything.
   bool FullPass(int timeoutMs, FdWatch* watch);
-  // One poll(2) of GLib's last descriptors and the watch's; returns whether GLib's are quiet.
+  // One wait on GLib's last descriptors and the watch's; returns whether GLib's are quiet.
   bool QuietPoll(int timeoutMs, FdWatch* watch);
   int PollEntries(FdWatch* watch);
 
   std::function<bool()> eventsQueued_;
   bool owned_ = false;
-  std::vector<GPollFD> fds_;  // GLib's descriptors, then the watch's
-  EpollSet epoll_;            // GLib's descriptors for waits without a watch
-  bool epollUsable_ = false;
+  std::vector<GPollFD> fds_;         // GLib's descriptors, then the watch's
+  EpollSet epoll_;                   // GLib's descriptors for waits without a watch
   int glibCount_ = 0;                // how many of fds_ are GLib's
   std::int64_t glibDueUs_ = 0;       // when GLib's own time-out ends (monotonic µs)
   std::int64_t lastFullPassUs_ = 0;  // when the last full pass began
