@@ -13,7 +13,9 @@
 //    stays ours for the wait's whole life, so such additions always signal);
 //  - GLib's own next time-out has come, or X events wait in the queue;
 //  - kFullPassBoundMs have passed since the last full pass, for sources that
-//    this thread's own calls into GLib added without a signal.
+//    this thread's own calls into GLib added without a signal (the display's
+//    and the browser's calls are noted; this is for the rest, such as GIO's
+//    when a page opens in the desktop's browser).
 // Otherwise a wait is one wait on GLib's last descriptors (kept in an epoll
 // set) or, when the wait has a descriptor of its own, one poll(2) of them
 // together with it; a wait that does not sleep skips even that when
@@ -34,7 +36,7 @@ namespace platform {
 
 class GlibWait {
  public:
-  static constexpr int kFullPassBoundMs = 250;
+  static constexpr int kFullPassBoundMs = 1000;
   static constexpr std::int64_t kFreshPollUs = 1000;
 
   // eventsQueued tells whether events already read from the display's
