@@ -31,20 +31,20 @@ class Pipe {
   int fds_[2] = {-1, -1};
 };
 
-TEST(EpollSetTest, ANumberTakenAgainByAnotherFileIsWatchedOnceSourcesMayHaveChanged) {
+TEST(EpollSetTest, ANumberTakenAgainByAnotherFileIsWatchedAfterTheNextPass) {
   EpollSet set;
   auto first = std::make_unique<Pipe>();
   const GPollFD listed{first->ReadEnd(), G_IO_IN, 0};
-  set.Take(&listed, 1, false);
+  set.Take(&listed, 1);
   EXPECT_EQ(set.Wait(0), 0);
   first->Write();
   EXPECT_EQ(set.Wait(0), 1);
 
-  // The pipe closes and a new one gets the same numbers: the list reads the same.
+  // The pipe closes and a new one gets the same numbers: GLib lists the same.
   first.reset();
   const Pipe second;
   ASSERT_EQ(second.ReadEnd(), listed.fd);
-  set.Take(&listed, 1, true);
+  set.Take(&listed, 1);
   second.Write();
   EXPECT_EQ(set.Wait(0), 1) << "the new file behind the old number was not watched";
 }
@@ -55,9 +55,9 @@ TEST(EpollSetTest, ASetHoldingAPlainFileIsNotUsedUntilTheDescriptorsChange) {
   ASSERT_GE(file, 0);
   const Pipe pipe;
   const GPollFD withFile[] = {{pipe.ReadEnd(), G_IO_IN, 0}, {file, G_IO_IN, 0}};
-  set.Take(withFile, 2, false);
+  set.Take(withFile, 2);
   EXPECT_FALSE(set.Wait(0).has_value()) << "epoll cannot watch a plain file; the caller must poll";
-  set.Take(withFile, 1, false);
+  set.Take(withFile, 1);
   pipe.Write();
   EXPECT_EQ(set.Wait(0), 1);
   close(file);

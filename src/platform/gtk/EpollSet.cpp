@@ -3,7 +3,6 @@
 #include <sys/epoll.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <map>
@@ -30,17 +29,12 @@ std::uint32_t EpollEvents(gushort events) {
 
 EpollSet::~EpollSet() { Close(); }
 
-void EpollSet::Take(const GPollFD* fds, int count, bool renew) {
-  const auto same = [](const std::pair<int, gushort>& kept, const GPollFD& fd) {
-    return kept.first == fd.fd && kept.second == fd.events;
-  };
-  if (renew || !std::equal(listed_.begin(), listed_.end(), fds, fds + count, same)) {
-    listed_.clear();
-    for (int i = 0; i < count; ++i) {
-      listed_.emplace_back(fds[i].fd, fds[i].events);
-    }
-    stale_ = true;
+void EpollSet::Take(const GPollFD* fds, int count) {
+  listed_.clear();
+  for (int i = 0; i < count; ++i) {
+    listed_.emplace_back(fds[i].fd, fds[i].events);
   }
+  stale_ = true;
 }
 
 std::optional<int> EpollSet::Wait(int timeoutMs) {
@@ -56,9 +50,9 @@ std::optional<int> EpollSet::Wait(int timeoutMs) {
 }
 
 bool EpollSet::Rebuild() {
-  // A new set rather than changes to the old one: a descriptor closed and
-  // its number taken again must not leave the old file in the set, and the
-  // new file must come in.
+  // A new set rather than changes to the old one, even for the same list: a
+  // descriptor closed and its number taken again (by any thread) must not
+  // leave the old file in the set, and the new file must come in.
   Close();
   epollFd_ = epoll_create1(EPOLL_CLOEXEC);
   if (epollFd_ < 0) {

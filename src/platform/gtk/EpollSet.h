@@ -19,10 +19,10 @@ class EpollSet {
   EpollSet(const EpollSet&) = delete;
   EpollSet& operator=(const EpollSet&) = delete;
 
-  // Takes the descriptors of GLib's last pass. renew: sources may have
-  // changed since the pass before (one ran, or this thread called into
-  // GLib), so a number listed again may now stand for another file.
-  void Take(const GPollFD* fds, int count, bool renew);
+  // Takes the descriptors of GLib's last pass; the set is made anew at the
+  // next wait. Full passes are rare while GLib is idle, and a wait follows
+  // a run of them only once.
+  void Take(const GPollFD* fds, int count);
 
   // Waits up to timeoutMs (-1: no limit) for one of the descriptors: > 0
   // when one is ready, 0 when none became ready, < 0 when interrupted.

@@ -101,8 +101,6 @@ int GlibWait::PollEntries(FdWatch* watch) {
 bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
   GMainContext* context = g_main_context_default();
   lastFullPassUs_ = g_get_monotonic_time();
-  // Sources may have changed since the last pass: one ran, or this thread called into GLib.
-  const bool renewFds = dispatched_ || changed_;
   changed_ = false;
   ++fullPasses_;
   gint priority = 0;
@@ -117,7 +115,7 @@ bool GlibWait::FullPass(int timeoutMs, FdWatch* watch) {
     fds_.resize(static_cast<std::size_t>(glibCount_) + 1);
   }
   glibDueUs_ = glibTimeout < 0 ? kNever : g_get_monotonic_time() + std::int64_t{glibTimeout} * 1000;
-  epoll_.Take(fds_.data(), glibCount_, renewFds);
+  epoll_.Take(fds_.data(), glibCount_);
   const int count = PollEntries(watch);
   if (g_poll(fds_.data(), static_cast<guint>(count), Shorter(glibTimeout, timeoutMs)) < 0) {
     // Interrupted by a signal: nothing is known to be ready.
