@@ -1,5 +1,6 @@
 // The display's waits on GLib's default context: quiet waits that run no
 // sources, and every way GLib's work still gets run.
+#include "TestPipe.h"
 #include "platform/gtk/GlibWait.h"
 
 #include <glib-unix.h>
@@ -24,20 +25,6 @@ gboolean CountReadable(gint fd, GIOCondition, gpointer count) {
   ++*static_cast<int*>(count);
   return G_SOURCE_CONTINUE;
 }
-
-class Pipe {
- public:
-  Pipe() { EXPECT_EQ(pipe(fds_), 0); }
-  ~Pipe() {
-    close(fds_[0]);
-    close(fds_[1]);
-  }
-  int ReadEnd() const { return fds_[0]; }
-  void Write() const { EXPECT_EQ(write(fds_[1], "x", 1), 1); }
-
- private:
-  int fds_[2] = {-1, -1};
-};
 
 class GlibWaitTest : public ::testing::Test {
  protected:
@@ -67,7 +54,7 @@ TEST_F(GlibWaitTest, ShortWaitsWithNothingForGlibRunNoSourcesAndDescriptorsStill
   EXPECT_LE(wait.FullPasses() - passesAtStart, bounds) << "waits that found GLib quiet ran its sources";
 
   // A descriptor of GLib's ends a quiet wait at once and its source runs.
-  const Pipe pipe;
+  const TestPipe pipe;
   int reads = 0;
   const guint source = g_unix_fd_add(pipe.ReadEnd(), G_IO_IN, CountReadable, &reads);
   wait.Wait(0, nullptr);  // GLib takes the new descriptor in
@@ -84,7 +71,7 @@ TEST_F(GlibWaitTest, ShortWaitsWithNothingForGlibRunNoSourcesAndDescriptorsStill
   g_source_remove(source);
 
   // So does the wait's own descriptor, which GLib does not know.
-  const Pipe own;
+  const TestPipe own;
   own.Write();
   FdWatch watch{own.ReadEnd(), true, false};
   Settle();
