@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and running the demo need,
-# and clang with its libFuzzer runtime for the fuzz targets.
+# clang with its libFuzzer runtime for the fuzz targets, nginx with php-fpm as
+# a real maker's host, and Wine with MinGW-w64 for the real-Wine tests.
 # Idempotent: packages already present are left alone. Must run as root.
 set -euo pipefail
 
@@ -15,6 +16,8 @@ packages=(
   iproute2 util-linux procps locales
   shared-mime-info
   clang clang-format libclang-rt-14-dev
+  nginx-light php-fpm
+  wine wine64 gcc-mingw-w64-x86-64
 )
 
 missing=()
