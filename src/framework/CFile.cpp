@@ -1,10 +1,26 @@
 #include "framework/CFile.h"
 
+#include "platform/process/PendingFiles.h"
+
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <system_error>
+
+namespace {
+
+// The absolute path of a name in the current directory; empty when the
+// directory has no path.
+std::string AbsolutePath(const char* fileName) {
+  if (fileName[0] == '/') return fileName;
+  char directory[PATH_MAX];
+  if (::getcwd(directory, sizeof directory) == nullptr) return {};
+  return std::string(directory) + '/' + fileName;
+}
+
+}  // namespace
 
 CFileException::CFileException(int osError, std::string fileName)
     : CException(fileName + ": " + std::generic_category().message(osError)),
@@ -15,17 +31,28 @@ CFile::~CFile() { Abort(); }
 
 BOOL CFile::Create(const char* fileName) {
   Abort();
-  const int fd = ::open(fileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
-  if (fd < 0) return FALSE;
-  // An existing file keeps its mode through the emptying; it must become startable too.
-  struct stat status {};
-  if (::fstat(fd, &status) != 0 || ((status.st_mode & S_IXUSR) == 0 &&
-                                    ::fchmod(fd, (status.st_mode & 07777) | ((status.st_mode & 0444) >> 2)) != 0)) {
-    ::close(fd);
+  const std::string path = AbsolutePath(fileName);
+  // Marked before it exists, so no signal finds it made and unmarked.
+  if (path.empty() || !platform::MarkFilePending(path)) return FALSE;
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    platform::UnmarkFilePending(path);
+    return FALSE;
+  }
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0755);
+  if (fd < 0) {
+    platform::UnmarkFilePending(path);
     return FALSE;
   }
   fd_ = fd;
   fileName_ = fileName;
+  pendingPath_ = path;
+  // A umask that takes the owner's execute bit must not keep the program from starting.
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || ((status.st_mode & S_IXUSR) == 0 &&
+                                    ::fchmod(fd, (status.st_mode & 07777) | ((status.st_mode & 0444) >> 2)) != 0)) {
+    Abort();
+    return FALSE;
+  }
   return TRUE;
 }
 
@@ -40,13 +67,26 @@ void CFile::Write(const void* buffer, UINT count) {
   }
 }
 
-void CFile::Close() {
+void CFile::Commit(const char* finalName) {
+  const auto fail = [this](int error, std::string name) {
+    Abort();
+    throw CFileException(error, std::move(name));
+  };
+  if (::fsync(fd_) != 0) fail(errno, fileName_);
   const int fd = fd_;
   fd_ = -1;
-  if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) throw CFileException(errno, fileName_);
+  if (::close(fd) != 0 && errno != EINTR) fail(errno, fileName_);
+  if (::rename(pendingPath_.c_str(), finalName) != 0) fail(errno, finalName);
+  platform::UnmarkFilePending(pendingPath_);
+  pendingPath_.clear();
 }
 
 void CFile::Abort() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  if (!pendingPath_.empty()) {
+    ::unlink(pendingPath_.c_str());
+    platform::UnmarkFilePending(pendingPath_);
+    pendingPath_.clear();
+  }
 }

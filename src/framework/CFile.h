@@ -1,5 +1,6 @@
-// The framework's file class: a file written from start to end, such as the
-// downloaded patch program.
+// The framework's file class: a file written from start to end under a name
+// of its own and kept under its final name only once it is whole, such as
+// the downloaded patch program. A file that is not kept is removed.
 #pragma once
 
 #include "framework/CException.h"
@@ -22,20 +23,26 @@ class CFile {
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
 
-  // Creates fileName anew for writing: an existing file is emptied, others
-  // may still read it, and it may be started as a program (mode 0755 less the
-  // umask; an existing file gains execute wherever it may be read). FALSE
-  // when the file cannot be made so; an existing file may then have been
-  // emptied only when its mode could not be changed.
+  // Creates fileName anew for writing: a file of that name left over from an
+  // earlier run is replaced, others may read it, and it may be started as a
+  // program (mode 0755 less the umask; execute wherever it may be read).
+  // Until Commit, the file is removed by Abort, by the destructor, and when
+  // the program ends (exit, SIGTERM, SIGINT, SIGHUP). FALSE when it cannot
+  // be made so; nothing else is touched.
   BOOL Create(const char* fileName);
   // Writes all count bytes; throws CFileException when the system refuses.
   void Write(const void* buffer, UINT count);
-  // Closes the file; throws CFileException when the system reports a failure.
-  void Close();
-  // Closes the file without reporting a failure: for ending after an error.
+  // Writes the file through to the disk, closes it and renames it to
+  // finalName, replacing a file of that name; from then on it stays. Throws
+  // CFileException when any of that fails, and the file is removed.
+  void Commit(const char* finalName);
+  // Closes the file without reporting a failure and removes it unless it
+  // was kept: for ending after an error, or before the end.
   void Abort();
 
  private:
   int fd_ = -1;
   std::string fileName_;
+  // The file's absolute path while it waits to be kept; empty otherwise.
+  std::string pendingPath_;
 };

@@ -3,6 +3,7 @@
 #include "platform/http/CrackedUrl.h"
 #include "platform/http/HttpGet.h"
 
+#include <chrono>
 #include <cstring>
 
 BOOL AfxParseURL(const char* url, std::string& server, std::string& object, INTERNET_PORT& port) {
@@ -25,9 +26,29 @@ CHttpFile::CHttpFile(std::unique_ptr<platform::HttpGet> request) : request_(std:
 
 CHttpFile::~CHttpFile() = default;
 
+BOOL CHttpFile::SetOption(DWORD option, DWORD value) {
+  if (request_ == nullptr || option != INTERNET_OPTION_RECEIVE_TIMEOUT) return FALSE;
+  platform::HttpGet::StallLimits limits;
+  limits.silence = std::chrono::milliseconds(value);
+  request_->SetStallLimits(limits);
+  return TRUE;
+}
+
 BOOL CHttpFile::SendRequest() {
   std::string error;
-  if (request_ == nullptr || !request_->Send(error)) throw CInternetException(error);
+  if (request_ == nullptr || !request_->Start(error)) throw CInternetException(error);
+  return TRUE;
+}
+
+BOOL CHttpFile::IsReplyReady() {
+  std::string error;
+  if (request_ == nullptr || !request_->Advance(error)) throw CInternetException(error);
+  return request_->HeadersArrived() ? TRUE : FALSE;
+}
+
+BOOL CHttpFile::QueryInfoStatusCode(DWORD& statusCode) const {
+  if (request_ == nullptr || !request_->HeadersArrived()) return FALSE;
+  statusCode = static_cast<DWORD>(request_->Status());
   return TRUE;
 }
 
@@ -44,12 +65,15 @@ BOOL CHttpFile::QueryInfo(DWORD infoLevel, void* buffer, DWORD* length) const {
   return TRUE;
 }
 
+BOOL CHttpFile::QueryDataAvailable(DWORD* available) {
+  std::string error = "the transfer is closed";
+  if (request_ == nullptr || !request_->Advance(error)) throw CInternetException(error);
+  *available = static_cast<DWORD>(request_->Available());
+  return *available > 0 || request_->BodyEnded() ? TRUE : FALSE;
+}
+
 UINT CHttpFile::Read(void* buffer, UINT count) {
-  std::string error;
-  const std::optional<std::size_t> read =
-      request_ != nullptr ? request_->Read(static_cast<char*>(buffer), count, error) : std::nullopt;
-  if (!read) throw CInternetException(error);
-  return static_cast<UINT>(*read);
+  return request_ != nullptr ? static_cast<UINT>(request_->Read(static_cast<char*>(buffer), count)) : 0;
 }
 
 void CHttpFile::Close() { request_.reset(); }

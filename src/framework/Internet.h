@@ -15,6 +15,8 @@ class HttpGet;
 using INTERNET_PORT = WORD;
 
 inline constexpr DWORD HTTP_QUERY_CONTENT_LENGTH = 5;
+// The longest time a transfer may go without receiving anything, in ms.
+inline constexpr DWORD INTERNET_OPTION_RECEIVE_TIMEOUT = 6;
 
 // A failed connection, request or transfer, with the HTTP client's text.
 class CInternetException : public CException {
@@ -58,7 +60,10 @@ class CInternetSession {
   CHttpConnection* GetHttpConnection(const char* server, INTERNET_PORT port);
 };
 
-// One request and its reply, whose body is read in the caller's pace.
+// One request and its reply, whose body is read in the caller's pace. No
+// call waits for the network: each moves the transfer on as far as it can
+// go at that moment, so the caller looks again later (on its next timer
+// tick) for what has not come yet.
 class CHttpFile {
  public:
   explicit CHttpFile(std::unique_ptr<platform::HttpGet> request);
@@ -66,16 +71,28 @@ class CHttpFile {
   CHttpFile(const CHttpFile&) = delete;
   CHttpFile& operator=(const CHttpFile&) = delete;
 
-  // Sends the request; returns TRUE once the reply's headers have arrived.
-  // Throws CInternetException when the server cannot be reached or answers not.
+  // INTERNET_OPTION_RECEIVE_TIMEOUT (ms; 60 s unless set) before
+  // SendRequest; FALSE for any other option.
+  BOOL SetOption(DWORD option, DWORD value);
+  // Starts the request and returns at once. Throws CInternetException when
+  // the request cannot be made at all.
   BOOL SendRequest();
+  // TRUE once the final reply's headers have arrived. Throws
+  // CInternetException when the server cannot be reached or does not answer.
+  BOOL IsReplyReady();
+  // The final reply's status code; FALSE before its headers.
+  BOOL QueryInfoStatusCode(DWORD& statusCode) const;
   // Copies the reply's Content-Length (the only level answered) as text into
   // buffer, *length bytes long, and sets *length to the text's length. FALSE
   // when the reply has none, or, with *length set to the room needed, when
   // the buffer is too small.
   BOOL QueryInfo(DWORD infoLevel, void* buffer, DWORD* length) const;
-  // Reads count bytes of the body, or fewer at its end, waiting for them.
-  // Throws CInternetException when the transfer fails or the file is closed.
+  // TRUE with *available the body bytes that Read hands out at once, or TRUE
+  // with 0 once the body has ended and been read; FALSE while nothing new
+  // has come. Throws CInternetException when the transfer fails (stalls
+  // included) or the file is closed.
+  BOOL QueryDataAvailable(DWORD* available);
+  // Copies up to count of the available body bytes; never waits.
   UINT Read(void* buffer, UINT count);
   // Ends the transfer and lets its connection go.
   void Close();

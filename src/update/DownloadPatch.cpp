@@ -1,7 +1,10 @@
 // The patch download: the program at the download site is fetched into
-// "MRVPatch.exe" in the current directory, 512 bytes per tick of the download
-// timer so the window stays responsive, then started while the launcher
-// closes.
+// "MRVPatch.exe" in the current directory, at most 512 bytes per tick of the
+// download timer so the window stays responsive, then started while the
+// launcher closes. No tick waits for the network: the reply's headers and
+// each block are taken when they have come. The patch is written under a
+// name of its own and becomes "MRVPatch.exe" only once it is whole, so a
+// download that fails or is left never touches an earlier patch.
 #include "update/DownloadPatch.h"
 
 #include "framework/CFile.h"
@@ -14,12 +17,16 @@
 #include "update/PatchSize.h"
 #include "update/UpdateAgent.h"
 
+#include <algorithm>
+#include <cassert>
 #include <memory>
 #include <string>
 
 namespace {
 
 constexpr char kPatchFileName[] = "MRVPatch.exe";
+// Where the patch is written until it is whole.
+constexpr char kPartialFileName[] = "MRVPatch.exe.part";
 constexpr UINT kBlockSize = 512;
 constexpr UINT kIncompleteText = 4;  // the download is incomplete; run the update again
 constexpr UINT kNoticeCaption = 9;
@@ -53,50 +60,60 @@ void ReleaseTransfer(LauncherWindow& w) {
   w.m_pInternetSession = nullptr;
 }
 
-// Opens the request, waits for the reply's headers, then creates the file
-// and reads the announced size. A failure to reach the server leaves an
-// earlier file untouched and its exception goes on to the dispatch; either
-// failure releases what was made and enables the play and update buttons
-// again. False when the download has ended here.
-bool StartDownload(LauncherWindow& w, const char* site) {
-  try {
-    w.m_pInternetSession = new CInternetSession;
-    std::string server;
-    std::string object;
-    INTERNET_PORT port = 0;
-    AfxParseURL(site, server, object, port);
-    w.m_pHttpConnection = w.m_pInternetSession->GetHttpConnection(server.c_str(), port);
-    w.m_pHttpFile = w.m_pHttpConnection->OpenRequest(object.c_str());
-    w.m_pHttpFile->SendRequest();
-    auto file = std::make_unique<CFile>();
-    if (!file->Create(kPatchFileName)) {
-      MessageBox(w.m_hWnd, "Couldn't create the file!", AppName(), MB_OK);
-      ReleasePatchDownload(w);
-      EnableUpdateButtons(w);
-      return false;
-    }
-    w.m_pPatchFile = file.release();
-    char length[64] = {};
-    DWORD room = sizeof length;
-    w.m_dwPatchSize = w.m_pHttpFile->QueryInfo(HTTP_QUERY_CONTENT_LENGTH, length, &room) ? ParseSize(length) : 0;
-    w.m_dwPatchReceived = 0;
-    return true;
-  } catch (...) {
-    ReleasePatchDownload(w);
-    EnableUpdateButtons(w);
-    throw;
-  }
+// Opens the request and sends it; its reply is awaited on the ticks.
+void StartDownload(LauncherWindow& w, const char* site) {
+  assert(w.m_pHttpFile == nullptr && !w.m_bDownloading);
+  w.m_pInternetSession = new CInternetSession;
+  std::string server;
+  std::string object;
+  INTERNET_PORT port = 0;
+  AfxParseURL(site, server, object, port);
+  w.m_pHttpConnection = w.m_pInternetSession->GetHttpConnection(server.c_str(), port);
+  w.m_pHttpFile = w.m_pHttpConnection->OpenRequest(object.c_str());
+  w.m_pHttpFile->SendRequest();
+  w.m_dwPatchSize = 0;
+  w.m_dwPatchReceived = 0;
+  w.m_pUpdateAgent->m_nDownloadPercent = 0;
+  w.m_bDownloading = true;
 }
 
-// The file is closed and the transfer released. A complete patch is started
-// and the launcher closes; a patch that came short, or that the system
-// refuses to start, is reported instead. No size: nothing happens.
+// Once the reply's headers are in: a reply that is not a success ends the
+// download before any file is made; otherwise the file is created and the
+// announced size read. True when the blocks may follow.
+bool OpenPatchFile(LauncherWindow& w) {
+  DWORD status = 0;
+  if (!w.m_pHttpFile->QueryInfoStatusCode(status) || status < 200 || status > 299) {
+    ReleasePatchDownload(w);
+    ShowIncomplete(w);
+    EnableUpdateButtons(w);
+    return false;
+  }
+  auto file = std::make_unique<CFile>();
+  if (!file->Create(kPartialFileName)) {
+    ReleasePatchDownload(w);
+    MessageBox(w.m_hWnd, "Couldn't create the file!", AppName(), MB_OK);
+    EnableUpdateButtons(w);
+    return false;
+  }
+  w.m_pPatchFile = file.release();
+  char length[64] = {};
+  DWORD room = sizeof length;
+  w.m_dwPatchSize = w.m_pHttpFile->QueryInfo(HTTP_QUERY_CONTENT_LENGTH, length, &room) ? ParseSize(length) : 0;
+  w.m_dwPatchReceived = 0;
+  return true;
+}
+
+// A whole patch is kept as "MRVPatch.exe" and started, and the launcher
+// closes; one that came short, or that the system refuses to start, is
+// reported instead. No size: nothing is kept and nothing happens.
 void FinishDownload(LauncherWindow& w) {
+  const bool whole = w.m_dwPatchSize != 0 && w.m_dwPatchReceived >= w.m_dwPatchSize;
+  if (whole) w.m_pPatchFile->Commit(kPatchFileName);
   delete w.m_pPatchFile;
   w.m_pPatchFile = nullptr;
   ReleaseTransfer(w);
   if (w.m_dwPatchSize != 0) {
-    if (w.m_dwPatchReceived >= w.m_dwPatchSize && RunProgram(kPatchFileName)) {
+    if (whole && RunProgram(kPatchFileName)) {
       PostQuitMessage(0);
     } else {
       ShowIncomplete(w);
@@ -105,46 +122,52 @@ void FinishDownload(LauncherWindow& w) {
   EnableUpdateButtons(w);
 }
 
-// One block: read, written and counted. The download goes on while the
-// announced size is not reached and the block was whole. A failed read or
-// write ends the download cleanly before its exception goes on to the
-// dispatch, so no later tick steps a broken transfer.
+// What has come of the body, one block at most, written and counted. The
+// download goes on until the announced size has come or the body ends.
 void StepDownload(LauncherWindow& w) {
+  DWORD available = 0;
+  if (!w.m_pHttpFile->QueryDataAvailable(&available)) return;
   char block[kBlockSize];
-  try {
-    const UINT count = w.m_pHttpFile->Read(block, kBlockSize);
-    if (w.m_dwPatchSize == 0 || count == 0) {
-      w.m_bDownloading = false;
-    } else {
-      w.m_pPatchFile->Write(block, count);
-      w.m_dwPatchReceived += count;
-      w.m_pUpdateAgent->m_nDownloadPercent = Percent(w.m_dwPatchReceived, w.m_dwPatchSize);
-      w.m_bDownloading = w.m_dwPatchReceived < w.m_dwPatchSize && count == kBlockSize;
-    }
-    if (w.m_bDownloading) return;
-    w.m_pPatchFile->Close();
-    FinishDownload(w);
-  } catch (...) {
-    ReleasePatchDownload(w);
-    EnableUpdateButtons(w);
-    throw;
+  const UINT count = available == 0 ? 0 : w.m_pHttpFile->Read(block, std::min<UINT>(available, kBlockSize));
+  if (w.m_dwPatchSize == 0 || count == 0) {
+    w.m_bDownloading = false;
+  } else {
+    w.m_pPatchFile->Write(block, count);
+    w.m_dwPatchReceived += count;
+    w.m_pUpdateAgent->m_nDownloadPercent = Percent(w.m_dwPatchReceived, w.m_dwPatchSize);
+    w.m_bDownloading = w.m_dwPatchReceived < w.m_dwPatchSize;
   }
+  if (!w.m_bDownloading) FinishDownload(w);
 }
 
 }  // namespace
 
 void ReleasePatchDownload(LauncherWindow& w) {
   w.m_bDownloading = false;
-  if (w.m_pPatchFile != nullptr) w.m_pPatchFile->Abort();
   delete w.m_pPatchFile;
   w.m_pPatchFile = nullptr;
   ReleaseTransfer(w);
 }
 
-// With a site: starts the download and runs its first step at once. Without:
-// one step of the running download, if one runs.
+// With a site: starts the download. Without: the running download's next
+// step, when what it waits for has come. A failure that the internet or file
+// classes raise ends the download cleanly, with the play and update buttons
+// back, before it goes on to the dispatch, so no later tick steps a broken
+// transfer.
 void LauncherWindow::DownloadPatch(const char* site) {
-  if (site != nullptr && !StartDownload(*this, site)) return;
-  if (m_pHttpFile == nullptr) return;
-  StepDownload(*this);
+  try {
+    if (site != nullptr) {
+      StartDownload(*this, site);
+      return;
+    }
+    if (m_pHttpFile == nullptr) return;
+    if (m_pPatchFile == nullptr) {
+      if (!m_pHttpFile->IsReplyReady() || !OpenPatchFile(*this)) return;
+    }
+    StepDownload(*this);
+  } catch (...) {
+    ReleasePatchDownload(*this);
+    EnableUpdateButtons(*this);
+    throw;
+  }
 }

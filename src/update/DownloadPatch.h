@@ -3,7 +3,8 @@
 
 class LauncherWindow;
 
-// Ends a download that is still under way without finishing it: the file is
-// closed as far as it was written, the transfer and its objects are released,
-// and m_bDownloading is false. Nothing is started and nothing is shown.
+// Ends a download that is still under way without finishing it: the part of
+// the patch written so far is removed (an earlier "MRVPatch.exe" stays as it
+// was), the transfer and its objects are released, and m_bDownloading is
+// false. Nothing is started and nothing is shown.
 void ReleasePatchDownload(LauncherWindow& window);

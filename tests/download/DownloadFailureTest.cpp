@@ -1,7 +1,9 @@
 // Downloads that fail: the server cannot be reached, the file cannot be
-// made, a step's read or write fails. Each ends cleanly before the player is
-// told, and the play and update buttons come back.
+// made or kept, a step's read or write fails, the transfer stalls, the
+// window goes. Each ends cleanly before the player is told: the play and
+// update buttons come back, an earlier patch stays and no part is left.
 #include "DownloadFixture.h"
+#include "framework/Internet.h"
 #include "support/LoopbackServer.h"
 
 #include <sys/resource.h>
@@ -9,21 +11,59 @@
 
 namespace {
 
+constexpr char kSite[] = "http://127.0.0.1/MRVPatch.exe";
+
 bool IsStopBox(const platform::HeadlessDisplay::ShownMessageBox& box, const std::string& textPart) {
   return box.stopIcon && box.caption == "download_tests" && box.text.find(textPart) != std::string::npos;
 }
 
 }  // namespace
 
-TEST_F(DownloadTest, AnUnreachableServerShowsCurlsTextAndLeavesTheEarlierFileAlone) {
-  std::ofstream("MRVPatch.exe") << "old patch";
-  const char site[] = "http://127.0.0.1/MRVPatch.exe";
+TEST_F(DownloadTest, AFailureOfTheTransferShowsItsTextOnceAndKeepsTheEarlierPatch) {
+  using namespace std::chrono_literals;
+  struct Case {
+    const char* name;
+    std::unique_ptr<LoopbackServer> (*serve)();
+    DWORD receiveTimeoutMs;  // 0: the default
+    const char* text;
+  };
+  const Case cases[] = {
+      {"nobody listens", [] { return std::unique_ptr<LoopbackServer>(); }, 0, "Failed to connect to 127.0.0.1 port 80"},
+      {"a broken chunk",
+       [] {
+         return std::make_unique<LoopbackServer>("127.0.0.1", [](LoopbackServer& s) {
+           s.Send("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nTransfer-Encoding: chunked\r\n\r\n200\r\n" +
+                  std::string(512, 'r') + "\r\nnot a chunk size\r\n");
+         });
+       },
+       0, "chunk"},
+      {"a stall",
+       [] {
+         return std::make_unique<LoopbackServer>("127.0.0.1", [](LoopbackServer& s) {
+           s.Send("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + std::string(700, 's'));
+           s.WaitForRelease();
+         });
+       },
+       300, "nothing received for 300 ms"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    work.Put("MRVPatch.exe", "old patch");
+    session.display.messageBoxes.clear();
+    DisableUpdateButtons();
+    const std::unique_ptr<LoopbackServer> server = c.serve();
 
-  SendMessage(hwnd, DownloadWindow::WM_START_DOWNLOAD, 0, reinterpret_cast<LPARAM>(site));
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_TRUE(IsStopBox(Boxes()[0], "Failed to connect to 127.0.0.1 port 80")) << Boxes()[0].text;
-  EXPECT_TRUE(Ended(false));
-  EXPECT_EQ(Patch(), "old patch");
+    SendMessage(hwnd, DownloadWindow::WM_START_DOWNLOAD, 0, reinterpret_cast<LPARAM>(kSite));
+    if (c.receiveTimeoutMs != 0) window->m_pHttpFile->SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, c.receiveTimeoutMs);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !Boxes().empty(); }));  // a tick's step fails
+    EXPECT_TRUE(IsStopBox(Boxes()[0], c.text)) << Boxes()[0].text;
+    EXPECT_TRUE(Ended(false));
+    testsupport::PumpUntil([] { return false; }, 100ms);
+    EXPECT_EQ(Boxes().size(), 1u) << "one box, however many ticks follow";
+    EXPECT_EQ(Patch(), "old patch");
+    EXPECT_TRUE(NothingLeftBehind());
+    if (server != nullptr) server->Release();
+  }
 }
 
 TEST_F(DownloadTest, AFolderThatTakesNoFileShowsCouldntCreateTheFile) {
@@ -33,42 +73,56 @@ TEST_F(DownloadTest, AFolderThatTakesNoFileShowsCouldntCreateTheFile) {
   fs::current_path(work.Path() / "gone");
   fs::remove(work.Path() / "gone");
 
-  window->DownloadPatch("http://127.0.0.1/MRVPatch.exe");
+  ASSERT_TRUE(Download(kSite));
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_TRUE(testsupport::IsBox(Boxes()[0], "Couldn't create the file!", "download_tests", hwnd->native));
   EXPECT_TRUE(Ended(false));
-  EXPECT_NE(server.Request().find("GET /MRVPatch.exe"), std::string::npos) << "the file is made after the send";
+  EXPECT_NE(server.Request().find("GET /MRVPatch.exe"), std::string::npos) << "the file is made after the reply";
 }
 
-TEST_F(DownloadTest, AFailingStepEndsTheDownloadCleanlyThenShowsItsException) {
-  // A read that fails: the second chunk of the body is malformed.
-  {
-    LoopbackServer server("127.0.0.1", [](LoopbackServer& s) {
-      s.Send("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nTransfer-Encoding: chunked\r\n\r\n200\r\n" +
-             std::string(512, 'r') + "\r\nnot a chunk size\r\n");
-    });
-    window->DownloadPatch("http://127.0.0.1/MRVPatch.exe");
-    ASSERT_TRUE(window->m_bDownloading);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !Boxes().empty(); }));  // the timer's step fails
-    EXPECT_TRUE(IsStopBox(Boxes()[0], "chunk")) << Boxes()[0].text;
-    EXPECT_TRUE(Ended(false));
-    EXPECT_EQ(Patch(), std::string(512, 'r'));
-  }
-  // A write that fails: the file may not grow beyond 700 bytes.
-  session.display.messageBoxes.clear();
-  DisableUpdateButtons();
+TEST_F(DownloadTest, APatchThatCannotTakeItsNameIsReportedAndRemoved) {
+  fs::create_directory("MRVPatch.exe");
+  LoopbackServer server(HttpReply(PatchScript(800)));
+
+  SendMessage(hwnd, DownloadWindow::WM_START_DOWNLOAD, 0, reinterpret_cast<LPARAM>(kSite));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !Boxes().empty(); }));
+  EXPECT_TRUE(IsStopBox(Boxes()[0], "MRVPatch.exe: Is a directory")) << Boxes()[0].text;
+  EXPECT_TRUE(Ended(false));
+  EXPECT_TRUE(fs::is_directory("MRVPatch.exe"));
+  EXPECT_TRUE(NothingLeftBehind());
+}
+
+TEST_F(DownloadTest, AWriteThatFailsEndsTheDownloadAndRemovesThePart) {
+  work.Put("MRVPatch.exe", "old patch");
   LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply(std::string(2000, 'w'))); });
-  window->DownloadPatch("http://127.0.0.1/MRVPatch.exe");
-  ASSERT_TRUE(window->m_bDownloading);
   rlimit before{};
   getrlimit(RLIMIT_FSIZE, &before);
   const rlimit small{700, before.rlim_max};
   const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
-  SendMessage(hwnd, WM_TIMER, IDT_DOWNLOAD, 0);
+  SendMessage(hwnd, DownloadWindow::WM_START_DOWNLOAD, 0, reinterpret_cast<LPARAM>(kSite));
+  const bool failed = testsupport::PumpUntil([&] { return !Boxes().empty(); });
   setrlimit(RLIMIT_FSIZE, &before);
   std::signal(SIGXFSZ, previousHandler);
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_TRUE(IsStopBox(Boxes()[0], "MRVPatch.exe: File too large")) << Boxes()[0].text;
+  ASSERT_TRUE(failed);
+  EXPECT_TRUE(IsStopBox(Boxes()[0], "MRVPatch.exe.part: File too large")) << Boxes()[0].text;
   EXPECT_TRUE(Ended(false));
+  EXPECT_EQ(Patch(), "old patch");
+  EXPECT_TRUE(NothingLeftBehind());
+}
+
+TEST_F(DownloadTest, AWindowClosedMidDownloadLeavesTheFolderAsItWas) {
+  work.Put("MRVPatch.exe", "old patch");
+  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) {
+    s.Send("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + std::string(2000, 'c'));
+    s.WaitForRelease();
+  });
+  window->DownloadPatch(kSite);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 512; }));
+  ASSERT_TRUE(fs::exists("MRVPatch.exe.part"));
+
+  DestroyWindow(hwnd);
+  EXPECT_EQ(Patch(), "old patch");
+  EXPECT_TRUE(NothingLeftBehind());
+  server.Release();
 }

@@ -59,6 +59,24 @@ class DownloadTest : public ::testing::Test {
 
   // The patch file, whole.
   std::string Patch() const { return work.Read("MRVPatch.exe"); }
+  // Only the files that the test put there are in the game folder: no part
+  // of a download is left.
+  ::testing::AssertionResult NothingLeftBehind() const {
+    for (const auto& entry : fs::directory_iterator(work.Path())) {
+      const std::string name = entry.path().filename().string();
+      if (name != "MRVPatch.exe" && name != "marker") return ::testing::AssertionFailure() << name << " is left";
+    }
+    return ::testing::AssertionSuccess();
+  }
+  // Starts a download from inside a message handler, as the update command
+  // does, and runs the message loop until it has ended.
+  ::testing::AssertionResult Download(const char* site) {
+    SendMessage(hwnd, DownloadWindow::WM_START_DOWNLOAD, 0, reinterpret_cast<LPARAM>(site));
+    if (!testsupport::PumpUntil([&] { return !window->m_bDownloading; }, std::chrono::seconds(30))) {
+      return ::testing::AssertionFailure() << "the download does not end";
+    }
+    return ::testing::AssertionSuccess();
+  }
   // A shell script of exactly `size` bytes that writes the marker file when started.
   std::string PatchScript(std::size_t size) const {
     std::string script = "#!/bin/sh\necho started > '" + Marker().string() + "'\nexit 0\n#";

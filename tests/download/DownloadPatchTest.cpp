@@ -7,33 +7,27 @@
 
 constexpr char kSite[] = "http://127.0.0.1/MRVPatch.exe";
 
-TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierFileTakesTwoStepsThenStartsAndTheLauncherQuits) {
-  {
-    LoopbackServer first(HttpReply(std::string(3000, 'e')));
-    window->DownloadPatch(kSite);
-    while (window->m_bDownloading) window->DownloadPatch(nullptr);
-    ASSERT_EQ(Patch(), std::string(3000, 'e'));  // not a program: both messages, buttons back
-  }
-  session.display.messageBoxes.clear();
-  DisableUpdateButtons();
+TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierOneOnlyOnceWholeThenStartsAndTheLauncherQuits) {
+  work.Put("MRVPatch.exe", "old patch");
   const std::string patch = PatchScript(1000);
   LoopbackServer server(HttpReply(patch));
 
   window->DownloadPatch(kSite);
   EXPECT_TRUE(window->m_bDownloading);
-  EXPECT_EQ(Percent(), 51);
-  EXPECT_EQ(window->m_dwPatchSize, 1000u);
-  EXPECT_EQ(window->m_dwPatchReceived, 512u);
-  EXPECT_EQ(Patch(), patch.substr(0, 512)) << "the earlier file is emptied first";
   EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_DISABLED);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 0; }));
+  EXPECT_EQ(window->m_dwPatchSize, 1000u);
+  EXPECT_EQ(window->m_dwPatchReceived, 512u) << "one block a tick";
+  EXPECT_EQ(Percent(), 51);
+  EXPECT_EQ(Patch(), "old patch") << "the earlier patch stays until the new one is whole";
 
-  // The download timer runs the second step.
   ASSERT_TRUE(testsupport::PumpUntil([&] { return !window->m_bDownloading; }));
   EXPECT_EQ(Percent(), 100);
   EXPECT_TRUE(Ended(true));
   EXPECT_EQ(Patch(), patch);
   EXPECT_NE(fs::status("MRVPatch.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
   EXPECT_TRUE(WaitFor([&] { return fs::exists(Marker()); }));
+  EXPECT_TRUE(NothingLeftBehind());
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(server.Request().substr(0, server.Request().find("\r\n")), "GET /MRVPatch.exe HTTP/1.0");
 }
@@ -42,62 +36,69 @@ TEST_F(DownloadTest, ASizeThatIsAMultipleOf512EndsOnTheStepThatReachesIt) {
   LoopbackServer server(HttpReply(PatchScript(1024)));
 
   window->DownloadPatch(kSite);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 0; }));
   EXPECT_EQ(Percent(), 50);
-  window->DownloadPatch(nullptr);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !window->m_bDownloading; }));
+  EXPECT_EQ(window->m_dwPatchReceived, 1024u);
   EXPECT_TRUE(Ended(true)) << "no third, empty read";
-  EXPECT_EQ(Percent(), 100);
   EXPECT_TRUE(WaitFor([&] { return fs::exists(Marker()); }));
 }
 
-TEST_F(DownloadTest, NoContentLengthLeavesAnEmptyFileStartsNothingAndShowsNothing) {
-  std::ofstream("MRVPatch.exe") << "old patch";
-  LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n" + PatchScript(1000));
-
-  window->DownloadPatch(kSite);
-  EXPECT_TRUE(Ended(false));
-  EXPECT_EQ(window->m_dwPatchSize, 0u);
-  EXPECT_TRUE(fs::exists("MRVPatch.exe"));
-  EXPECT_EQ(Patch(), "");
-  EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(DownloadTest, APatchThatComesShortIsNotStartedAndTheIncompleteNoticeShows) {
+// Every way a download ends without a whole patch: an earlier patch stays as
+// it was, byte for byte, nothing else is left, nothing is started, and the
+// player is told as the case says.
+TEST_F(DownloadTest, ADownloadThatEndsWithoutAWholePatchLeavesTheFolderAsItWas) {
   const std::string patch = PatchScript(1000);
-  LoopbackServer server("HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n" + patch.substr(0, 700));
+  struct Case {
+    const char* name;
+    std::string reply;
+    bool notice;
+  };
+  const Case cases[] = {
+      {"no Content-Length", "HTTP/1.0 200 OK\r\n\r\n" + patch, false},
+      {"Content-Length 0", "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", false},
+      {"a body that comes short", "HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n" + patch.substr(0, 700), true},
+      {"not found", HttpReply("<html>404 Not Found</html>", "404 Not Found"), true},
+      {"a server error", HttpReply(patch, "500 Internal Server Error"), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    work.Put("MRVPatch.exe", "old patch");
+    session.display.messageBoxes.clear();
+    DisableUpdateButtons();
+    LoopbackServer server(c.reply);
 
-  window->DownloadPatch(kSite);
-  window->DownloadPatch(nullptr);
-  EXPECT_TRUE(Ended(false));
-  EXPECT_EQ(window->m_dwPatchReceived, 700u);
-  EXPECT_EQ(Patch(), patch.substr(0, 700));
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_TRUE(IsIncompleteNotice(Boxes()[0]));
-  EXPECT_FALSE(fs::exists(Marker()));
+    ASSERT_TRUE(Download(kSite));
+    EXPECT_TRUE(Ended(false));
+    EXPECT_EQ(Patch(), "old patch");
+    EXPECT_TRUE(NothingLeftBehind());
+    EXPECT_FALSE(fs::exists(Marker()));
+    ASSERT_EQ(Boxes().size(), c.notice ? 1u : 0u);
+    if (c.notice) {
+      EXPECT_TRUE(IsIncompleteNotice(Boxes()[0]));
+    }
+  }
 }
 
-TEST_F(DownloadTest, ANotFoundPageIsSavedAndFailsToStartWithBothMessages) {
-  // 150 bytes: one step, and the percentage is 100, not 150.
-  const std::string page = "<html>404 Not Found</html>" + std::string(124, ' ');
-  LoopbackServer server(HttpReply(page, "404 Not Found"));
+TEST_F(DownloadTest, APartLeftByAKilledRunIsReplaced) {
+  work.Put("MRVPatch.exe.part", std::string(5000, 'k'));
+  const std::string patch = PatchScript(600);
+  LoopbackServer server(HttpReply(patch));
 
-  window->DownloadPatch(kSite);
-  EXPECT_TRUE(Ended(false));
-  EXPECT_EQ(Percent(), 100);
-  EXPECT_EQ(Patch(), page);
-  ASSERT_EQ(Boxes().size(), 2u);
-  EXPECT_EQ(Boxes()[0].text, "CreateProcess failed.");
-  EXPECT_TRUE(IsIncompleteNotice(Boxes()[1]));
+  ASSERT_TRUE(Download(kSite));
+  EXPECT_TRUE(Ended(true));
+  EXPECT_EQ(Patch(), patch);
+  EXPECT_TRUE(NothingLeftBehind());
 }
 
 TEST_F(DownloadTest, LineBreaksInTheSiteTextNeverReachTheRequest) {
   LoopbackServer server(HttpReply(std::string(50, 't')));
 
-  window->DownloadPatch(" http://127.0.0.1/MRV\r\nX-Injected: yes\r\nPatch.exe\r\n");
+  ASSERT_TRUE(Download(" http://127.0.0.1/MRV\r\nX-Injected: yes\r\nPatch.exe\r\n"));
   EXPECT_EQ(Percent(), 100) << "a size below 100 divides by nothing";
   const std::string& request = server.Request();
   EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET /MRV%0D%0AX-Injected:%20yes%0D%0APatch.exe HTTP/1.0");
   EXPECT_EQ(request.find("\r\nX-Injected"), std::string::npos);
-  EXPECT_TRUE(Ended(false));
 }
 
 TEST_F(DownloadTest, MemoryStaysFlatWhileA20MegabytePatchDownloads) {

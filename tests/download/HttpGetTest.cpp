@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -19,18 +22,37 @@ class HttpGetTest : public ::testing::Test {
   void TearDown() override { ClearProxyEnvironment(); }
 };
 
-// Reads the whole body in blocks of `block` bytes; the counts go to `counts`.
-std::string ReadAll(platform::HttpGet& get, std::size_t block, std::vector<std::size_t>* counts = nullptr) {
+// Moves the transfer on until cond holds or it fails; false on failure,
+// with the reason in `error`.
+bool DriveUntil(platform::HttpGet& get, const std::function<bool()>& cond, std::string& error) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (get.Advance(error)) {
+    if (cond()) return true;
+    if (std::chrono::steady_clock::now() > deadline) {
+      error = "the test gave up";
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
+}
+
+bool Send(platform::HttpGet& get, std::string& error) {
+  return get.Start(error) && DriveUntil(
+                                 get, [&get] { return get.HeadersArrived(); }, error);
+}
+
+// Reads the whole body in blocks of at most `block` bytes.
+std::string ReadAll(platform::HttpGet& get, std::size_t block) {
   std::string body;
   std::string error;
   std::vector<char> buffer(block);
   for (;;) {
-    const std::optional<std::size_t> n = get.Read(buffer.data(), block, error);
-    EXPECT_TRUE(n.has_value()) << error;
-    if (!n) return body;
-    if (counts != nullptr) counts->push_back(*n);
-    body.append(buffer.data(), *n);
-    if (*n < block) return body;
+    const bool moved = DriveUntil(
+        get, [&get] { return get.Available() > 0 || get.BodyEnded(); }, error);
+    EXPECT_TRUE(moved) << error;
+    if (!moved || get.BodyEnded()) return body;
+    body.append(buffer.data(), get.Read(buffer.data(), block));
   }
 }
 
@@ -56,7 +78,7 @@ std::vector<std::unique_ptr<LoopbackServer>> RedirectChain(int redirects, const 
 
 }  // namespace
 
-TEST_F(HttpGetTest, AnHttp10GetWithoutUserAgentReturnsAtTheHeadersAndReadsWholeBlocks) {
+TEST_F(HttpGetTest, AnHttp10GetWithoutUserAgentHasItsHeadersBeforeTheBodyComes) {
   const std::string body(1300, 'p');
   LoopbackServer server("127.0.0.1", [&body](LoopbackServer& s) {
     s.Send("HTTP/1.1 200 OK\r\nContent-Length:  1300 \r\n\r\n");
@@ -67,14 +89,15 @@ TEST_F(HttpGetTest, AnHttp10GetWithoutUserAgentReturnsAtTheHeadersAndReadsWholeB
   });
   platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");
   std::string error;
-  ASSERT_TRUE(get.Send(error)) << error;
+  ASSERT_TRUE(Send(get, error)) << error;
   EXPECT_EQ(get.Header("content-length"), "1300");
   EXPECT_EQ(get.Header("Server"), std::nullopt);
-  server.Release();
 
-  std::vector<std::size_t> counts;
-  EXPECT_EQ(ReadAll(get, 512, &counts), body);
-  EXPECT_EQ(counts, (std::vector<std::size_t>{512, 512, 276}));
+  EXPECT_EQ(get.Status(), 200);
+  EXPECT_EQ(get.Available(), 0u);
+  EXPECT_FALSE(get.BodyEnded());
+  server.Release();
+  EXPECT_EQ(ReadAll(get, 512), body);
 
   const std::string& request = server.Request();
   EXPECT_EQ(FirstLine(request), "GET /MRVPatch.exe HTTP/1.0");
@@ -88,7 +111,7 @@ TEST_F(HttpGetTest, TenRedirectsAreFollowedAnEleventhOrAnotherSchemeIsNot) {
   {
     const auto servers = RedirectChain(10);
     platform::HttpGet get("127.0.0.1", 80, "/first");
-    ASSERT_TRUE(get.Send(error)) << error;
+    ASSERT_TRUE(Send(get, error)) << error;
     EXPECT_EQ(get.Header("Content-Length"), "5");
     EXPECT_EQ(ReadAll(get, 512), "patch");
     EXPECT_EQ(FirstLine(servers.back()->Request()), "GET /next HTTP/1.0");
@@ -96,13 +119,13 @@ TEST_F(HttpGetTest, TenRedirectsAreFollowedAnEleventhOrAnotherSchemeIsNot) {
   {
     const auto servers = RedirectChain(11);
     platform::HttpGet get("127.0.0.1", 80, "/first");
-    EXPECT_FALSE(get.Send(error));
+    EXPECT_FALSE(Send(get, error));
     EXPECT_NE(error.find("redirects"), std::string::npos) << error;
   }
   {
     const auto servers = RedirectChain(1, "ftp://127.0.0.2/next");
     platform::HttpGet get("127.0.0.1", 80, "/first");
-    EXPECT_FALSE(get.Send(error));
+    EXPECT_FALSE(Send(get, error));
     EXPECT_TRUE(servers.back()->Request().empty());
   }
 }
@@ -112,7 +135,7 @@ TEST_F(HttpGetTest, TheProxyOfTheEnvironmentReceivesTheRequest) {
   LoopbackServer proxy("127.0.0.2", [](LoopbackServer& s) { s.Send(HttpReply("via proxy")); });
   platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");
   std::string error;
-  ASSERT_TRUE(get.Send(error)) << error;
+  ASSERT_TRUE(Send(get, error)) << error;
   EXPECT_EQ(ReadAll(get, 512), "via proxy");
   EXPECT_EQ(FirstLine(proxy.Request()), "GET http://127.0.0.1/MRVPatch.exe HTTP/1.0");
 }
@@ -121,7 +144,63 @@ TEST_F(HttpGetTest, ABlankOrLineBreakInTheServerNameSendsNothing) {
   LoopbackServer server("127.0.0.1", [](LoopbackServer& s) { s.Send(HttpReply("patch")); });
   platform::HttpGet get("127.0.0.1\r\nX-Injected: yes", 80, "/MRVPatch.exe");
   std::string error;
-  EXPECT_FALSE(get.Send(error));
+  EXPECT_FALSE(Send(get, error));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(server.Request().empty());
+}
+
+TEST_F(HttpGetTest, ATransferThatStallsFailsWithTheLimitItBroke) {
+  using namespace std::chrono_literals;
+  struct Case {
+    const char* name;
+    LoopbackServer::Script script;
+    platform::HttpGet::StallLimits limits;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"silent after 100 bytes",
+       [](LoopbackServer& s) {
+         s.Send("HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(100, 'x'));
+         s.WaitForRelease();
+       },
+       {300ms, 60s, 1024},
+       "nothing received for 300 ms"},
+      {"a byte every 20 ms",
+       [](LoopbackServer& s) {
+         s.Send("HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\n");
+         while (s.Send("x")) std::this_thread::sleep_for(20ms);
+       },
+       {10s, 400ms, 1000},
+       "less than 1000 bytes received in 400 ms"},
+  };
+  for (const Case& c : cases) {
+    LoopbackServer server("127.0.0.1", c.script);
+    platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");
+    get.SetStallLimits(c.limits);
+    std::string error;
+    ASSERT_TRUE(Send(get, error)) << c.name << ": " << error;
+    char block[512];
+    EXPECT_FALSE(DriveUntil(
+        get, [&] { return get.Read(block, sizeof block) == 0 && get.BodyEnded(); }, error));
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.name << ": " << error;
+    server.Release();
+  }
+}
+
+TEST_F(HttpGetTest, WaitingForTheReaderIsNoStall) {
+  using namespace std::chrono_literals;
+  const std::string body(1 << 20, 'b');
+  LoopbackServer server("127.0.0.1", [&body](LoopbackServer& s) {
+    s.Send("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+  });
+  platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");
+  get.SetStallLimits({200ms, 60s, 1024});
+  std::string error;
+  ASSERT_TRUE(Send(get, error)) << error;
+  // Its buffer fills and the transfer pauses; nothing arrives meanwhile.
+  const auto until = std::chrono::steady_clock::now() + 600ms;
+  EXPECT_TRUE(DriveUntil(
+      get, [&] { return std::chrono::steady_clock::now() > until; }, error))
+      << error;
+  EXPECT_EQ(ReadAll(get, 512), body);
 }

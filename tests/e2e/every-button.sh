@@ -20,8 +20,13 @@
 #            installed version; a second update says it is up to date.
 #   offline: the local start page; the update says there is no network and
 #            contacts no server.
+#   download-ends: the patch comes from a server that trickles two bytes a
+#            second, or that never answers: hover and leave still answer at
+#            once; SIGTERM, SIGINT, SIGHUP and a close request end the
+#            launcher mid-download; each leaves the game folder as it was.
 # Screenshots of each stage go to SHOTS-FOLDER.
-# Usage: every-button.sh online|offline|update LAUNCHER BITMAP-DIR DEMO-DIR VERSION-LINE-REFERENCE SHOTS-FOLDER
+# Usage: every-button.sh online|offline|update|download-ends LAUNCHER BITMAP-DIR DEMO-DIR VERSION-LINE-REFERENCE
+#        SHOTS-FOLDER [X-CLOSE-REQUEST]
 set -euo pipefail
 mode=$1
 launcher=$2
@@ -29,6 +34,7 @@ bitmaps=$3
 demo=$4
 reference=$5
 shots=$6
+closer=${7:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pids=()
@@ -197,6 +203,26 @@ pids+=("$xvfb_pid")
 mkdir "$work/progress"
 "$reference" --progress "$work/progress" || fail "no reference pictures of the progress line"
 
+# The game folder with an earlier patch in it, and whether it is so again:
+# every file byte for byte, and nothing more.
+keep_game_folder() {
+  echo "an earlier patch" >"$game/MRVPatch.exe"
+  rm -rf "$work/game-before"
+  cp -a "$game" "$work/game-before"
+}
+game_folder_as_kept() { diff -r "$work/game-before" "$game"; }
+
+# Milliseconds from now until the command succeeds, at most $1 seconds.
+answer_time() {  # answer_time SECONDS COMMAND...
+  local start
+  start=$(date +%s%N)
+  wait_for "$@" || return 1
+  echo $((($(date +%s%N) - start) / 1000000))
+}
+# The longest the launcher may take to answer a hover or leave: it answers
+# within a few ms; the rest is the screenshots and the process's end.
+readonly ANSWER_MS=1500
+
 # Update, download, patch, and a second update that finds nothing newer.
 walk_through_update() {
   echo "update: the demo patch downloads with the progress line showing"
@@ -308,21 +334,20 @@ case $mode in
     mv "$work/away/MRVSP.dat" "$work/away/MRVJoyStickSetup.dat" "$game/"
 
     echo "update: a patch file that cannot be made says so under the program's name"
-    mkdir "$game/MRVPatch.exe"
+    mkdir "$game/MRVPatch.exe.part"
     press 2
     answer_box moravine-launcher
     wait_for 10 shows_faces 52 56 58 61 64 67 70 || fail "play and update are not enabled again"
-    rmdir "$game/MRVPatch.exe"
+    rmdir "$game/MRVPatch.exe.part"
 
-    echo "leave during a download: the launcher ends at once and keeps the part received"
+    echo "leave during a download: the launcher ends at once, the earlier patch stays"
+    keep_game_folder
     press 2
-    wait_for 30 shows_progress || fail "no progress line during the download"
+    wait_for 30 test -s "$game/MRVPatch.exe.part" || fail "no part of the patch written"
     leave
-    size=$(stat -c %s "$game/MRVPatch.exe")
-    full=$(stat -c %s "$demo/www/patch/MRVPatch.exe")
-    [ "$size" -gt 0 ] && [ "$size" -lt "$full" ] || fail "$size of $full bytes kept"
-    cmp -s -n "$size" "$game/MRVPatch.exe" "$demo/www/patch/MRVPatch.exe" || fail "the part kept differs from the patch"
+    game_folder_as_kept || fail "the game folder changed"
     grep -q '"GameVerSP"="2.0.1.0.3"' "$WINEPREFIX/system.reg" || fail "the patch ran"
+    rm "$game/MRVPatch.exe"
 
     walk_through_update
 
@@ -357,6 +382,69 @@ case $mode in
     wait_for 10 shows_faces 52 56 || fail "play and update are not enabled again"
     [ "$(cat "$work/host.log")" = listening ] || fail "the host was asked: $(cat "$work/host.log")"
     leave
+    ;;
+  download-ends)
+    desktop
+    # The download site names the unhelpful patch server on port 8080.
+    cp -r "$demo/www" "$work/www"
+    echo -n "MRVDOWNLOADSITEKEY=http://127.0.0.1:8080/patch/MRVPatch.exe" \
+      >"$work/www/latest_version/mrv/2.0.x.x.x/download_sites.php"
+    serve "$work/www"
+    patch_host() {  # patch_host trickle|silent
+      rm -f "$work/patch.log"
+      /usr/bin/python3 "$here/patch-host.py" "$work/patch.log" 8080 "$1" 2>>"$work/host.err" &
+      patch_pid=$!
+      pids+=("$patch_pid")
+      wait_for 10 test -s "$work/patch.log" || fail "cannot serve on 127.0.0.1:8080"
+    }
+    stop_patch_host() {
+      kill "$patch_pid"
+      wait "$patch_pid" 2>/dev/null || true
+    }
+    patch_asked() { grep -q '^GET /patch/MRVPatch.exe ' "$work/patch.log"; }
+    start_download() {
+      keep_game_folder
+      start_launcher
+      wait_for 20 shows_faces 52 55 58 61 64 67 70 || fail "the window was not painted"
+      press 2
+      wait_for 20 patch_asked || fail "the patch was not asked for"
+    }
+
+    for kind in trickle silent; do
+      echo "$kind patch server: hover and leave answer at once"
+      patch_host $kind
+      start_download
+      [ $kind = silent ] || wait_for 20 test -s "$game/MRVPatch.exe.part" || fail "no part of the patch written"
+      wait_for 10 shows_faces 54 57 || fail "play and update are not disabled during the download"
+      point_at 3
+      ms=$(answer_time 10 shows_faces 54 57 59) || fail "no hover face during the download"
+      echo "  hover answered in $ms ms"
+      [ "$ms" -lt $ANSWER_MS ] || fail "the hover took $ms ms"
+      start=$(date +%s%N)
+      leave
+      ms=$((($(date +%s%N) - start) / 1000000))
+      echo "  leave answered in $ms ms"
+      [ "$ms" -lt $ANSWER_MS ] || fail "leave took $ms ms"
+      game_folder_as_kept || fail "the game folder changed"
+      stop_patch_host
+    done
+
+    patch_host trickle
+    for signal in TERM INT HUP; do
+      echo "SIG$signal mid-download: the launcher ends, the game folder is as it was"
+      start_download
+      wait_for 20 test -s "$game/MRVPatch.exe.part" || fail "no part of the patch written"
+      kill -s $signal "$launcher_pid"
+      expect_exit $((128 + $(kill -l $signal))) 20
+      game_folder_as_kept || fail "the game folder changed"
+    done
+
+    echo "closing the window mid-download: the launcher ends, the game folder is as it was"
+    start_download
+    wait_for 20 test -s "$game/MRVPatch.exe.part" || fail "no part of the patch written"
+    "$closer" "$(xdotool search --onlyvisible --name '^Moravine$' | head -n 1)"
+    expect_exit 0 20
+    game_folder_as_kept || fail "the game folder changed"
     ;;
   *)
     fail "unknown mode $mode"

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -12,14 +13,19 @@
 namespace platform {
 namespace {
 
-// Twice curl's largest write: once the buffer has been read empty, the block
-// that curl held back while paused always fits.
+// Twice curl's largest write: once the buffer has room for one such write,
+// the block that curl held back while paused always fits.
 constexpr std::size_t kBodyBufferSize = 2 * CURL_MAX_WRITE_SIZE;
 constexpr long kConnectSeconds = 30;
-constexpr long kStallSeconds = 60;
 constexpr long kMaxRedirects = 10;
-// Longest single wait; curl shortens it to its own next deadline.
-constexpr int kWaitMs = 1000;
+
+using Clock = std::chrono::steady_clock;
+
+// A span as the player reads it: whole seconds where it is whole.
+std::string SpanText(std::chrono::milliseconds span) {
+  if (span.count() % 1000 == 0) return std::to_string(span.count() / 1000) + " seconds";
+  return std::to_string(span.count()) + " ms";
+}
 
 // libcurl's process-wide set-up, made once before the first transfer.
 CURLcode StartCurl() {
@@ -77,6 +83,7 @@ struct HttpGet::Transfer {
   // kept: interim replies (1xx) and redirects that curl follows come first.
   static std::size_t OnHeader(char* data, std::size_t, std::size_t size, void* self) {
     auto& t = *static_cast<Transfer*>(self);
+    t.arrived += size;
     const std::string_view line = TrimBlanks(std::string_view(data, size));
     if (t.headersDone) return size;
     if (line.starts_with("HTTP/")) {
@@ -109,28 +116,58 @@ struct HttpGet::Transfer {
     }
     std::memcpy(t.body.data() + t.bodyStart + t.bodyCount, data, size);
     t.bodyCount += size;
+    t.arrived += size;
     return size;
   }
 
-  // Runs the transfer until done() holds or it has finished.
-  template <class Done>
-  void RunUntil(Done done) {
-    while (!done() && !finished) {
-      int running = 0;
-      CURLMcode code = curl_multi_perform(multi, &running);
-      int left = 0;
-      while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
-        if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
-          finished = true;
-          result = message->data.result;
-        }
-      }
-      if (code == CURLM_OK && !done() && !finished) code = curl_multi_poll(multi, nullptr, 0, kWaitMs, nullptr);
-      if (code != CURLM_OK) {
-        FailWith(curl_multi_strerror(code));
+  // One non-blocking turn of curl's work, and the news of its end.
+  void Perform() {
+    int running = 0;
+    const CURLMcode code = curl_multi_perform(multi, &running);
+    if (code != CURLM_OK) {
+      FailWith(curl_multi_strerror(code));
+      return;
+    }
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
+      if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
+        finished = true;
+        result = message->data.result;
+        // A reply that ended without a header block still ends its headers.
+        if (result == CURLE_OK) headersDone = true;
       }
     }
   }
+
+  // The stall limits, at `now`. While the body waits for the reader the
+  // server is not asked for anything, so that time does not count.
+  void WatchStall(Clock::time_point now) {
+    if (paused) {
+      lastArrival = spanStart = now;
+      seenArrived = spanArrived = arrived;
+      return;
+    }
+    if (arrived != seenArrived) {
+      seenArrived = arrived;
+      lastArrival = now;
+    }
+    if (now - lastArrival >= limits.silence) {
+      FailWith(("Operation too slow: nothing received for " + SpanText(limits.silence)).c_str());
+      return;
+    }
+    if (now - spanStart >= limits.slowSpan) {
+      if (arrived - spanArrived < limits.slowBytes) {
+        FailWith(("Operation too slow: less than " + std::to_string(limits.slowBytes) + " bytes received in " +
+                  SpanText(limits.slowSpan))
+                     .c_str());
+        return;
+      }
+      spanStart = now;
+      spanArrived = arrived;
+    }
+  }
+
+  bool Failed() const { return finished && result != CURLE_OK && result != CURLE_PARTIAL_FILE; }
 
   void FailWith(const char* text) {
     finished = true;
@@ -163,6 +200,14 @@ struct HttpGet::Transfer {
   bool paused = false;
   bool finished = false;
   CURLcode result = CURLE_OK;
+
+  StallLimits limits;
+  // Header and body bytes taken from curl, and what the stall watch saw.
+  std::size_t arrived = 0;
+  std::size_t seenArrived = 0;
+  Clock::time_point lastArrival;
+  Clock::time_point spanStart;
+  std::size_t spanArrived = 0;
 };
 
 HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object) {
@@ -187,8 +232,6 @@ HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object
   t.Set(CURLOPT_SSL_VERIFYPEER, 1L);
   t.Set(CURLOPT_SSL_VERIFYHOST, 2L);
   t.Set(CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
-  t.Set(CURLOPT_LOW_SPEED_LIMIT, 1L);
-  t.Set(CURLOPT_LOW_SPEED_TIME, kStallSeconds);
   t.Set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   t.Set(CURLOPT_NOSIGNAL, 1L);
   t.Set(CURLOPT_HEADERFUNCTION, &Transfer::OnHeader);
@@ -199,8 +242,14 @@ HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object
 
 HttpGet::~HttpGet() = default;
 
-bool HttpGet::Send(std::string& error) {
+void HttpGet::SetStallLimits(const StallLimits& limits) {
+  assert(!transfer_->added);
+  transfer_->limits = limits;
+}
+
+bool HttpGet::Start(std::string& error) {
   Transfer& t = *transfer_;
+  assert(!t.added);
   if (t.setupResult != CURLE_OK) {
     error = curl_easy_strerror(t.setupResult);
     return false;
@@ -211,11 +260,25 @@ bool HttpGet::Send(std::string& error) {
     return false;
   }
   t.added = true;
-  t.RunUntil([&t] { return t.headersDone; });
-  if (t.headersDone || t.result == CURLE_OK) return true;
+  t.lastArrival = t.spanStart = Clock::now();
+  return true;
+}
+
+bool HttpGet::Advance(std::string& error) {
+  Transfer& t = *transfer_;
+  assert(t.added);
+  if (!t.finished) {
+    t.Perform();
+    if (!t.finished) t.WatchStall(Clock::now());
+  }
+  if (!t.Failed()) return true;
   error = t.ErrorText();
   return false;
 }
+
+bool HttpGet::HeadersArrived() const { return transfer_->headersDone; }
+
+int HttpGet::Status() const { return transfer_->status; }
 
 std::optional<std::string> HttpGet::Header(std::string_view name) const {
   for (const std::string& line : transfer_->headerLines) {
@@ -227,33 +290,27 @@ std::optional<std::string> HttpGet::Header(std::string_view name) const {
   return std::nullopt;
 }
 
-std::optional<std::size_t> HttpGet::Read(char* buffer, std::size_t size, std::string& error) {
+std::size_t HttpGet::Available() const { return transfer_->bodyCount; }
+
+bool HttpGet::BodyEnded() const {
+  const Transfer& t = *transfer_;
+  return t.finished && !t.Failed() && t.bodyCount == 0 && !t.paused;
+}
+
+std::size_t HttpGet::Read(char* buffer, std::size_t size) {
   Transfer& t = *transfer_;
-  std::size_t copied = 0;
-  for (;;) {
-    const std::size_t take = std::min(t.bodyCount, size - copied);
-    std::memcpy(buffer + copied, t.body.data() + t.bodyStart, take);
-    t.bodyStart += take;
-    t.bodyCount -= take;
-    copied += take;
-    if (copied == size || t.finished) break;
-    // The buffer is empty now, so the block curl holds back fits.
-    if (t.paused) {
-      t.paused = false;
-      const CURLcode resumed = curl_easy_pause(t.easy, CURLPAUSE_CONT);
-      if (resumed != CURLE_OK) {
-        error = curl_easy_strerror(resumed);
-        return std::nullopt;
-      }
-    }
-    t.RunUntil([&t] { return t.bodyCount > 0; });
+  const std::size_t take = std::min(t.bodyCount, size);
+  std::memcpy(buffer, t.body.data() + t.bodyStart, take);
+  t.bodyStart += take;
+  t.bodyCount -= take;
+  if (t.bodyCount == 0) t.bodyStart = 0;
+  // Once a whole write fits again, curl may hand over the block it holds.
+  if (t.paused && t.body.size() - t.bodyCount >= CURL_MAX_WRITE_SIZE) {
+    t.paused = false;
+    const CURLcode resumed = curl_easy_pause(t.easy, CURLPAUSE_CONT);
+    if (resumed != CURLE_OK) t.FailWith(curl_easy_strerror(resumed));
   }
-  // A server that closes before the announced length has ended the body.
-  if (copied < size && t.result != CURLE_OK && t.result != CURLE_PARTIAL_FILE) {
-    error = t.ErrorText();
-    return std::nullopt;
-  }
-  return copied;
+  return take;
 }
 
 }  // namespace platform
