@@ -109,6 +109,7 @@ make_prefix_cache() {
     echo "$wine_version" >"$formed"
   fi
   flock -u "$lock"
+  exec {lock}>&-
 }
 
 start_xvfb "$work" || fail "Xvfb did not start"
