@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -28,9 +29,11 @@ class RunProgramTest : public ::testing::Test {
     fs::create_directories(scratch_ / "bin");
     oldPath_ = std::getenv("PATH");
     setenv("PATH", ((scratch_ / "bin").string() + ":" + oldPath_).c_str(), 1);
+    if (const char* wineDebug = std::getenv("WINEDEBUG")) oldWineDebug_ = wineDebug;
   }
   void TearDown() override {
     setenv("PATH", oldPath_.c_str(), 1);
+    SetWineDebug(oldWineDebug_);
     for (const fs::path& file : ownFiles_) fs::remove(file);
   }
 
@@ -38,6 +41,13 @@ class RunProgramTest : public ::testing::Test {
   std::string MarkerScript(const std::string& text) const {
     return "#!/bin/sh\necho " + text + " > '" + Marker().string() + ".tmp' && mv '" + Marker().string() + ".tmp' '" +
            Marker().string() + "'\n";
+  }
+  static void SetWineDebug(const std::optional<std::string>& value) {
+    if (value.has_value()) {
+      setenv("WINEDEBUG", value->c_str(), 1);
+    } else {
+      unsetenv("WINEDEBUG");
+    }
   }
   fs::path Marker() const { return scratch_ / "marker"; }
   bool MarkerWritten() const { return fs::exists(Marker()); }
@@ -51,6 +61,7 @@ class RunProgramTest : public ::testing::Test {
   ScratchFolder work_;
   const fs::path scratch_ = work_.Path();
   std::string oldPath_;
+  std::optional<std::string> oldWineDebug_;
   std::vector<fs::path> ownFiles_;
 };
 
@@ -80,6 +91,35 @@ TEST_F(RunProgramTest, ThenThePathAndAWindowsProgramRunsThroughTheWineOnThePath)
   EXPECT_EQ(RunProgram("MRVPatch.exe"), TRUE);
   ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten() && !work_.Read("marker").empty(); }));
   EXPECT_EQ(work_.Read("marker"), (scratch_ / "MRVPatch.exe").string() + "\n");
+}
+
+// Wine's diagnostics stay off the launcher's terminal unless the player asked
+// for them; a native program gets the environment as it is.
+TEST_F(RunProgramTest, AWindowsProgramGetsWineDebugSilencedUnlessThePlayerSetIt) {
+  const std::string recordWineDebug = MarkerScript("\"${WINEDEBUG-unset}\"");
+  work_.Put("bin/wine", recordWineDebug, true);
+  work_.Put("MRVPatch.exe", "MZ\x90\x00 not really a program", false);
+  work_.Put("MRVSP.dat", recordWineDebug, true);
+  struct Case {
+    const char* program;
+    std::optional<std::string> playerSetting;
+    const char* seen;
+  };
+  const Case cases[] = {
+      {"MRVPatch.exe", std::nullopt, "-all"},
+      {"MRVPatch.exe", "+relay,err-all", "+relay,err-all"},
+      {"MRVPatch.exe", "", ""},
+      {"MRVSP.dat", std::nullopt, "unset"},
+      {"MRVSP.dat", "warn+all", "warn+all"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.program) + " with WINEDEBUG " + c.playerSetting.value_or("unset"));
+    SetWineDebug(c.playerSetting);
+    fs::remove(Marker());
+    EXPECT_EQ(RunProgram(c.program), TRUE);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return MarkerWritten(); }));
+    EXPECT_EQ(work_.Read("marker"), std::string(c.seen) + "\n");
+  }
 }
 
 TEST_F(RunProgramTest, FilesThatCannotRunGiveOneBoxEachAndFalse) {

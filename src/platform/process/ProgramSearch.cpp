@@ -80,21 +80,23 @@ std::string FindProgramFile(const std::string& name) {
   return {};
 }
 
-std::vector<std::string> ProgramArguments(const std::string& file) {
+ProgramCommand CommandForFile(const std::string& file) {
   const std::string head = FileStart(file, 4);
   if (head ==
           "\x7f"
           "ELF" ||
       head.starts_with("#!")) {
     if (access(file.c_str(), X_OK) != 0) return {};
-    return {file};
+    return {{file}, false};
   }
   if (head.starts_with("MZ")) {
     const std::string wine = FindOnPath("wine");
     if (wine.empty()) return {};
-    return {wine, file};
+    return {{wine, file}, true};
   }
   return {};
 }
+
+std::vector<std::string> ProgramArguments(const std::string& file) { return CommandForFile(file).arguments; }
 
 }  // namespace platform

@@ -1,13 +1,13 @@
 #include "platform/process/ProgramStart.h"
 
+#include "platform/process/ProgramEnvironment.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
 #include <csignal>
-
-extern char** environ;
 
 namespace platform {
 namespace {
@@ -54,9 +54,9 @@ class SpawnSettings {
   SpawnSettings& operator=(const SpawnSettings&) = delete;
 
   // posix_spawn's result; glibc reports a failed exec there too.
-  int Spawn(char* const argv[]) const {
+  int Spawn(char* const argv[], char* const envp[]) const {
     pid_t child = 0;
-    return posix_spawn(&child, argv[0], &actions_, &attributes_, argv, environ);
+    return posix_spawn(&child, argv[0], &actions_, &attributes_, argv, envp);
   }
 
  private:
@@ -64,17 +64,26 @@ class SpawnSettings {
   posix_spawnattr_t attributes_;
 };
 
+// The pointers to the texts, followed by a null pointer, as exec wants them.
+std::vector<char*> NullTerminated(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  pointers.reserve(texts.size() + 1);
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 }  // namespace
 
 bool StartProgram(const std::string& name, const std::vector<std::string>& arguments) {
   const std::string file = FindProgramFile(name);
   if (file.empty()) return false;
-  std::vector<std::string> command = ProgramArguments(file);
-  if (command.empty()) return false;
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& argument : command) argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  ProgramCommand command = CommandForFile(file);
+  if (command.arguments.empty()) return false;
+  command.arguments.insert(command.arguments.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> environment = ProgramEnvironment(OwnEnvironment(), command.throughWine);
+  const std::vector<char*> argv = NullTerminated(command.arguments);
+  const std::vector<char*> envp = NullTerminated(environment);
 
   const SpawnSettings settings;
   int ends[2];
@@ -88,7 +97,7 @@ bool StartProgram(const std::string& name, const std::vector<std::string>& argum
   const pid_t middle = fork();
   if (middle < 0) return false;
   if (middle == 0) {
-    const int result = settings.Spawn(argv.data());
+    const int result = settings.Spawn(argv.data(), envp.data());
     const ssize_t written = write(writeEnd.Get(), &result, sizeof result);
     _exit(written == static_cast<ssize_t>(sizeof result) ? 0 : 1);
   }
