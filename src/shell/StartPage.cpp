@@ -25,5 +25,4 @@ void LauncherWindow::ShowStartPage() {
   }
 
   m_nTimer = SetTimer(IDT_STATUS, 100, nullptr);
-  m_nDownloadTimer = SetTimer(IDT_DOWNLOAD, 10, nullptr);
 }

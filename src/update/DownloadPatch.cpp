@@ -1,10 +1,11 @@
 // The patch download: the program at the download site is fetched into
 // "MRVPatch.exe" in the current directory, at most 512 bytes per tick of the
 // download timer so the window stays responsive, then started while the
-// launcher closes. No tick waits for the network: the reply's headers and
-// each block are taken when they have come. The patch is written under a
-// name of its own and becomes "MRVPatch.exe" only once it is whole, so a
-// download that fails or is left never touches an earlier patch.
+// launcher closes. The download timer runs only while a download does. No
+// tick waits for the network: the reply's headers and each block are taken
+// when they have come. The patch is written under a name of its own and
+// becomes "MRVPatch.exe" only once it is whole, so a download that fails or
+// is left never touches an earlier patch.
 #include "update/DownloadPatch.h"
 
 #include "framework/CFile.h"
@@ -28,6 +29,7 @@ constexpr char kPatchFileName[] = "MRVPatch.exe";
 // Where the patch is written until it is whole.
 constexpr char kPartialFileName[] = "MRVPatch.exe.part";
 constexpr UINT kBlockSize = 512;
+constexpr UINT kDownloadTimerMs = 10;
 constexpr UINT kIncompleteText = 4;  // the download is incomplete; run the update again
 constexpr UINT kNoticeCaption = 9;
 
@@ -49,8 +51,13 @@ void ShowIncomplete(LauncherWindow& w) {
   MessageBox(w.m_hWnd, text, caption, MB_OK);
 }
 
-// Request, connection and session, closed and deleted in that order.
+// Request, connection and session, closed and deleted in that order; the
+// download timer, which runs only while a download does, goes with them.
 void ReleaseTransfer(LauncherWindow& w) {
+  if (w.m_nDownloadTimer != 0) {
+    w.KillTimer(w.m_nDownloadTimer);
+    w.m_nDownloadTimer = 0;
+  }
   if (w.m_pHttpFile != nullptr) w.m_pHttpFile->Close();
   delete w.m_pHttpFile;
   w.m_pHttpFile = nullptr;
@@ -75,6 +82,7 @@ void StartDownload(LauncherWindow& w, const char* site) {
   w.m_dwPatchReceived = 0;
   w.m_pUpdateAgent->m_nDownloadPercent = 0;
   w.m_bDownloading = true;
+  w.m_nDownloadTimer = w.SetTimer(IDT_DOWNLOAD, kDownloadTimerMs, nullptr);
 }
 
 // Once the reply's headers are in: a reply that is not a success ends the

@@ -102,7 +102,7 @@ class DownloadTest : public ::testing::Test {
   // again, and the launcher quits for the patch or does not.
   ::testing::AssertionResult Ended(bool quitting) const {
     if (window->m_bDownloading || window->m_pInternetSession != nullptr || window->m_pHttpConnection != nullptr ||
-        window->m_pHttpFile != nullptr || window->m_pPatchFile != nullptr) {
+        window->m_pHttpFile != nullptr || window->m_pPatchFile != nullptr || window->m_nDownloadTimer != 0) {
       return ::testing::AssertionFailure() << "the download holds on";
     }
     if (window->m_buttons.GetAt(0)->m_nState == SBS_DISABLED || window->m_buttons.GetAt(1)->m_nState == SBS_DISABLED) {

@@ -14,6 +14,7 @@ TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierOneOnlyOnceWholeThenStart
 
   window->DownloadPatch(kSite);
   EXPECT_TRUE(window->m_bDownloading);
+  EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
   EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_DISABLED);
   ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 0; }));
   EXPECT_EQ(window->m_dwPatchSize, 1000u);
