@@ -2,6 +2,7 @@
 
 #include "framework/MessageQueue.h"
 #include "platform/net/TcpSocket.h"
+#include "update/ChunkedSink.h"
 #include "update/FetchSink.h"
 #include "update/FileSink.h"
 #include "update/HttpRequest.h"
@@ -32,21 +33,21 @@ constexpr DWORD kLongestWaitMs = 100;
 // The socket side of one fetch, from the connection attempt to its end.
 class Transfer {
  public:
-  Transfer(FetchSink& sink, std::string request, int* stopFlag, HttpProgressProc progress)
+  Transfer(ChunkedSink& sink, std::string request, int* stopFlag, HttpProgressProc progress)
       : sink_(sink), request_(std::move(request)), stopFlag_(stopFlag), progress_(progress) {}
 
   // The fetch's result: the sink's on success, 0 on failure.
   int Run(const platform::Ipv4Address& server);
 
  private:
-  enum class DrainEnd { kEmpty, kClosed, kFailed };
+  enum class DrainEnd { kEmpty, kComplete, kFailed };
 
   bool Cycle();
   bool SendPending();
   DrainEnd Drain();
   void Report(int code) const;
 
-  FetchSink& sink_;
+  ChunkedSink& sink_;
   const std::string request_;
   int* const stopFlag_;
   const HttpProgressProc progress_;
@@ -56,7 +57,6 @@ class Transfer {
   std::string_view pending_;
   // When the wait budget was last set.
   DWORD budgetStart_ = 0;
-  // Every byte received is stored before the next read, so this counts both.
   int received_ = 0;
   int firstChunk_ = 0;
   DWORD startTick_ = 0;
@@ -89,7 +89,7 @@ int Transfer::Run(const platform::Ipv4Address& server) {
       if (end == DrainEnd::kFailed) {
         return 0;
       }
-      if (end == DrainEnd::kClosed) {
+      if (end == DrainEnd::kComplete) {
         Report(HTTP_PROGRESS_COMPLETED);
         return sink_.Complete();
       }
@@ -131,15 +131,16 @@ bool Transfer::SendPending() {
   return true;
 }
 
-// Reads and stores everything waiting. The reply is complete only when the
-// server closes the connection, as the request asks it to; an empty socket
-// sends the fetch back to waiting, and data restores the wait budget.
+// Reads and stores everything waiting. The reply is complete when the server
+// closes the connection, as the request asks it to, unless a chunked body was
+// cut short, or as soon as a chunked body's own framing ends it; an empty
+// socket sends the fetch back to waiting, and data restores the wait budget.
 Transfer::DrainEnd Transfer::Drain() {
   char chunk[kChunkBytes];
   for (;;) {
     const int n = socket_.Receive(chunk, kChunkBytes);
     if (n == 0) {
-      return DrainEnd::kClosed;
+      return sink_.Whole() ? DrainEnd::kComplete : DrainEnd::kFailed;
     }
     if (n == platform::kSocketWouldBlock) {
       return DrainEnd::kEmpty;
@@ -153,12 +154,15 @@ Transfer::DrainEnd Transfer::Drain() {
     }
     budgetStart_ = GetTickCount();
     Report(HTTP_PROGRESS_CHUNK);
+    if (sink_.Ended()) {
+      return DrainEnd::kComplete;
+    }
   }
 }
 
 void Transfer::Report(int code) const {
   if (progress_ != nullptr) {
-    progress_(code, received_, firstChunk_, received_, static_cast<int>(startTick_));
+    progress_(code, sink_.Passed(), firstChunk_, received_, static_cast<int>(startTick_));
   }
 }
 
@@ -185,5 +189,6 @@ int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* sto
   if (!ResolveServer(parts->host.c_str(), &server)) {
     return 0;
   }
-  return Transfer(*sink, std::move(request), stopFlag, progress).Run(server);
+  ChunkedSink reply(std::move(sink));
+  return Transfer(reply, std::move(request), stopFlag, progress).Run(server);
 }

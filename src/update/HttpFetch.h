@@ -1,5 +1,7 @@
-// HttpFetch: one HTTP/1.1 GET over a plain TCP socket, returning the raw
-// reply (status line, headers, empty line and body, exactly as received).
+// HttpFetch: one HTTP/1.1 GET over a plain TCP socket, returning the reply:
+// status line, headers and empty line exactly as received, then the body,
+// exactly as received too unless the headers say it is chunked, in which case
+// it comes decoded (see ChunkedSink.h).
 #pragma once
 
 // Progress codes passed to an HttpProgressProc.
@@ -7,8 +9,9 @@ inline constexpr int HTTP_PROGRESS_CONNECTING = 0;  // once, after the connectio
 inline constexpr int HTTP_PROGRESS_COMPLETED = 2;   // once, on success
 inline constexpr int HTTP_PROGRESS_CHUNK = 3;       // after each chunk was stored
 
-// Called with a progress code, the bytes stored and received so far, the size
-// of the first chunk (0 before it) and the tick at which the connection
+// Called with a progress code, the bytes stored and received so far (fewer
+// are stored than received only for a chunked body), the size of the first
+// chunk read (0 before it) and the tick at which the connection
 // attempt began. Never called for a fetch that fails.
 using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int receivedBytes, int startTick);
 
@@ -28,5 +31,7 @@ using HttpProgressProc = void (*)(int code, int storedBytes, int firstChunk, int
 // host name's lookup, then for the socket), the thread's window messages are
 // dispatched; a quit message taken then fails the fetch and is posted again.
 // A fetch fails after about a minute without reading anything since the
-// connection attempt, its completion or the last read.
+// connection attempt, its completion or the last read. It ends when the
+// server closes the connection, or at the end of a chunked body; a chunked
+// body that is malformed or cut short fails it.
 int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag, HttpProgressProc progress);

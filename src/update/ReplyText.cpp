@@ -30,11 +30,14 @@ SiteReply ReadSiteReply(const char* reply, char* site, std::size_t capacity) {
   if (key == nullptr) {
     return SiteReply::NO_SITE_KEY;
   }
+  // No address holds a raw line break: the site ends at the first CR or LF,
+  // and what follows it is no part of it.
   const char* text = key + std::strlen(SITE_KEY);
-  const std::size_t length = std::strlen(text);
+  const std::size_t length = std::strcspn(text, "\r\n");
   if (length >= capacity) {
     return SiteReply::SITE_TOO_LONG;
   }
-  std::memcpy(site, text, length + 1);
+  std::memcpy(site, text, length);
+  site[length] = '\0';
   return SiteReply::SITE;
 }

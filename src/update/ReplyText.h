@@ -17,8 +17,9 @@ enum class SiteReply {
   SITE_TOO_LONG,  // the site does not fit the capacity
 };
 
-// Copies everything after "MRVDOWNLOADSITEKEY=" to the end of the reply,
-// untrimmed, into site as a zero-terminated text. "NO_AVAILABLE_DOWNLOADS"
+// Copies what follows "MRVDOWNLOADSITEKEY=" up to the first CR or LF, or to
+// the end of the reply, into site as a zero-terminated text; blanks are kept
+// (the URL's splitting drops them at its ends). "NO_AVAILABLE_DOWNLOADS"
 // anywhere in the reply wins over the key. site is written only for SITE: a
 // site that would need more than capacity bytes is refused whole, never cut.
 SiteReply ReadSiteReply(const char* reply, char* site, std::size_t capacity);

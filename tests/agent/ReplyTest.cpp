@@ -35,7 +35,7 @@ TEST(ReplyText, TheFirstVersionKeyAnywhereCounts) {
   }
 }
 
-TEST(ReplyText, TheSiteIsAllAfterItsKeyUnlessNoDownloadsIsSaid) {
+TEST(ReplyText, TheSiteRunsFromItsKeyToTheLineEndUnlessNoDownloadsIsSaid) {
   const std::string fits(1023, 'a');
   const struct {
     std::string reply;
@@ -44,7 +44,13 @@ TEST(ReplyText, TheSiteIsAllAfterItsKeyUnlessNoDownloadsIsSaid) {
   } cases[] = {
       {"MRVDOWNLOADSITEKEY=http://127.0.0.1/patch/MRVPatch.exe", SiteReply::SITE,
        "http://127.0.0.1/patch/MRVPatch.exe"},
-      {"HTTP/1.1 200 OK\r\n\r\nMRVDOWNLOADSITEKEY=http://h/p.exe\r\n", SiteReply::SITE, "http://h/p.exe\r\n"},
+      {"HTTP/1.1 200 OK\r\n\r\nMRVDOWNLOADSITEKEY=http://h/p.exe\r\n", SiteReply::SITE, "http://h/p.exe"},
+      {"MRVDOWNLOADSITEKEY=http://host/patch/MRVPatch.exe\r\n0\r\n\r\n", SiteReply::SITE,
+       "http://host/patch/MRVPatch.exe"},
+      {"MRVDOWNLOADSITEKEY= http://h/p q.exe \nhttp://other/", SiteReply::SITE, " http://h/p q.exe "},
+      {"MRVDOWNLOADSITEKEY=http://h/p.exe\rhttp://other/", SiteReply::SITE, "http://h/p.exe"},
+      {"MRVDOWNLOADSITEKEY=\r\nhttp://h/p.exe", SiteReply::SITE, ""},
+      {"MRVDOWNLOADSITEKEY=" + fits + "\r\n" + fits, SiteReply::SITE, fits},
       {"MRVDOWNLOADSITEKEY=http://a/ MRVDOWNLOADSITEKEY=http://b/", SiteReply::SITE,
        "http://a/ MRVDOWNLOADSITEKEY=http://b/"},
       {"MRVDOWNLOADSITEKEY=", SiteReply::SITE, ""},

@@ -39,6 +39,6 @@ TEST(UpdateQueryOverLoopback, OnlyARepliesKeyCountsAndAFailedQueryKeepsTheLastVe
   EXPECT_FALSE(agent.QueryLatestVersion(VERSION_URL)) << "nothing listens";
   EXPECT_FALSE(agent.QueryDownloadSite(SITE_URL)) << "nothing listens";
   EXPECT_EQ(std::vector<int>(agent.m_pLatestVersion, agent.m_pLatestVersion + 5), (std::vector<int>{2, 0, 1, 0, 4}));
-  EXPECT_STREQ(agent.GetDownloadSite(), "http://127.0.0.1/a.exe\r\n");
+  EXPECT_STREQ(agent.GetDownloadSite(), "http://127.0.0.1/a.exe");
   EXPECT_EQ(session.display.messageBoxes.size(), 1u);
 }

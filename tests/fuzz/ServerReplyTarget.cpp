@@ -2,16 +2,21 @@
 // cycle from a scripted socket (ScriptedSocket.h) that hands the reply out in
 // chunks of varying size with polls that find nothing in between.
 //
+// The fetch's result is checked against ExpectedReply.h's reading of the
+// whole reply.
+//
 // Input: byte 0 chooses the query (bit 0: download site, else version), the
 // locale (bit 1: Big5, else UTF-8), the end of the stream (bit 2: the
 // connection breaks, else the server closes it) and the polls before the
 // connection completes (bits 3 to 5); bytes 1 to 8 are the socket's rhythm;
 // the rest is the reply.
+#include "ExpectedReply.h"
 #include "FuzzLocales.h"
 #include "FuzzTarget.h"
 #include "ScriptedSocket.h"
 #include "framework/DisplayBinding.h"
 #include "platform/headless/HeadlessDisplay.h"
+#include "update/ChunkedSink.h"
 #include "update/DownloadBuffer.h"
 #include "update/HttpFetch.h"
 #include "update/HttpRequest.h"
@@ -35,16 +40,20 @@ constexpr std::size_t kRhythmBytes = 8;
 // Answers the no-download message box at once.
 platform::HeadlessDisplay display;
 
-// The raw fetch hands back exactly what the server sent before it closed, and
-// nothing when the connection broke; what was sent is a prefix of the request.
+// The fetch hands back what the server sent before it closed, its chunked
+// body decoded, and nothing when the connection broke before a chunked body's
+// end or the chunked framing is malformed; what was sent is a prefix of the
+// request.
 void CheckFetch(const char* url, std::string_view reply, bool reset) {
   char* block = nullptr;
   const int result = HttpFetch(url, &block, 1, 1, nullptr, nullptr);
-  if (reset) {
-    Require(block == nullptr && result == 0, "a broken connection fails the fetch");
+  const ExpectedReply expected = ExpectReply(reply, ChunkedSink::kMaxSizeLineBytes, ChunkedSink::kMaxTrailerBytes);
+  if (!expected.text || (reset && !expected.endedByFraming)) {
+    Require(block == nullptr && result == 0, "a broken connection or malformed framing fails the fetch");
   } else {
-    Require(block != nullptr, "a closed connection completes the fetch");
-    Require(static_cast<std::size_t>(result) == reply.size() && std::memcmp(block, reply.data(), reply.size()) == 0 &&
+    const std::string& text = *expected.text;
+    Require(block != nullptr, "a closed connection or a chunked body's end completes the fetch");
+    Require(static_cast<std::size_t>(result) == text.size() && std::memcmp(block, text.data(), text.size()) == 0 &&
                 block[result] == '\0',
             "the block holds the whole reply, terminated");
   }
