@@ -6,16 +6,42 @@
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 
+#include <map>
 #include <new>
+#include <string>
+#include <utility>
 
 namespace {
 
 constexpr UINT kInternalFailureText = 61704;
 
+// The failures of timer handlers that were reported, by window and timer,
+// with their text; a tick that runs through ends its timer's entry.
+using TimerKey = std::pair<HWND, WPARAM>;
+std::map<TimerKey, std::string>& ReportedTimerFailures() {
+  static std::map<TimerKey, std::string> reported;
+  return reported;
+}
+
 void ReportFailure(const char* text) {
   const CWinApp* app = AfxGetApp();
   const HWND owner = app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->m_hWnd : nullptr;
   MessageBox(owner, text, app != nullptr ? app->m_pszAppName : nullptr, MB_OK | MB_ICONSTOP);
+}
+
+// Whether a timer handler's failure is new: not the one its last tick
+// reported. It is noted before the box is shown, since the timer goes on
+// ticking inside the box's own loop.
+bool IsNewTimerFailure(HWND hwnd, WPARAM timer, const char* text) {
+  auto [it, added] = ReportedTimerFailures().try_emplace(TimerKey{hwnd, timer}, text);
+  if (added) {
+    return true;
+  }
+  if (it->second == text) {
+    return false;
+  }
+  it->second = text;
+  return true;
 }
 
 }  // namespace
@@ -24,7 +50,11 @@ LRESULT CallHandler(const MessageMapEntry& entry, CWnd& wnd, WPARAM wParam, LPAR
   const HWND hwnd = wnd.m_hWnd;
   char text[512] = {};
   try {
-    return entry.handler(wnd, wParam, lParam);
+    const LRESULT result = entry.handler(wnd, wParam, lParam);
+    if (entry.message == WM_TIMER && !ReportedTimerFailures().empty()) {
+      ReportedTimerFailures().erase(TimerKey{hwnd, wParam});
+    }
+    return result;
   } catch (const CException& e) {
     e.GetErrorMessage(text, sizeof text);
   } catch (const std::bad_alloc&) {
@@ -32,6 +62,6 @@ LRESULT CallHandler(const MessageMapEntry& entry, CWnd& wnd, WPARAM wParam, LPAR
   }
   if (text[0] == '\0') LoadString(AfxGetInstanceHandle(), kInternalFailureText, text, sizeof text);
   if (entry.message == WM_PAINT) ValidateRect(hwnd, nullptr);
-  ReportFailure(text);
+  if (entry.message != WM_TIMER || IsNewTimerFailure(hwnd, wParam, text)) ReportFailure(text);
   return entry.message == WM_CREATE ? -1 : 0;
 }

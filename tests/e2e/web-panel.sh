@@ -4,11 +4,15 @@
 # 127.0.0.1:80) or "offline" (loopback only).
 #   online:  the news page shows; a link asking for a new window goes to the
 #            default browser, or, without one, to a window of its own that
-#            closes by itself; a click gives the page the keyboard, a right
+#            closes by itself; a page opens one new window per click and
+#            none without one, and hands the desktop no address but web and
+#            mail ones; a page that takes memory without end is ended by
+#            WebKit under the limit, and the panel shows an empty page; a click gives the page the keyboard, a right
 #            click the browser's context menu; the end of the web process
 #            does not end the launcher; the window paints while the page is
 #            still on its way; with no host the browser's error page shows.
-#   offline: the current directory's default.htm shows, and no other local
+#   offline: the current directory's default.htm shows, with the frames and
+#            links to files in its folder and below, and no other local
 #            file; the res scheme serves the blank page and nothing else;
 #            without a default.htm, or a current directory, the browser's
 #            error page.
@@ -182,6 +186,92 @@ SCRIPT
   kill -0 "$launcher_pid" || fail "closing the new window ended the launcher"
   leave
 
+  echo "online: one new window per click, none without a click, and only web and mail addresses for the desktop"
+  cat >"$work/fake-handler" <<SCRIPT
+#!/bin/sh
+echo "\$1" >>"$work/handed-\$2"
+SCRIPT
+  chmod +x "$work/fake-handler"
+  for scheme in http foo; do
+    printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%u %s\nMimeType=x-scheme-handler/%s;\n' \
+      "$scheme" "$work/fake-handler" "$scheme" "$scheme" >"$work/home/applications/fake-$scheme.desktop"
+  done
+  printf '[Default Applications]\nx-scheme-handler/http=fake-http.desktop\nx-scheme-handler/foo=fake-foo.desktop\n' \
+    >"$work/config/mimeapps.list"
+  loaded=3f6f2f
+  first=6f3f2f
+  second=2f3f6f
+  cat >"$work/www/MRV/loader/SP/index.htm" <<PAGE
+<!DOCTYPE html><html><body style="margin:0"
+  onload="window.open('/other.htm?unasked'); document.body.style.background = '#$loaded'">
+<div style="height:100px" onclick="window.open('foo:bar'); window.open('/other.htm?after-foo');
+  document.body.style.background = '#$first'">foo, then a page</div>
+<div style="height:241px" onclick="for (let i = 0; i < 100; ++i) window.open('/other.htm?' + i);
+  document.body.style.background = '#$second'">a hundred pages</div></body></html>
+PAGE
+  no_handler_running() { ! pgrep -f "$work/fake-handler" >/dev/null; }
+  start_launcher "$work/game"
+  wait_for 20 panel_shows $loaded || fail "the panel does not show the page that opens windows"
+  xdotool mousemove $((192 + 7 + 300)) $((144 + 86 + 50)) click 1
+  wait_for 20 panel_shows $first || fail "the first click was not taken"
+  wait_for 20 no_handler_running || fail "the handlers keep running"
+  [ ! -e "$work/handed-foo" ] || fail "a foo: address was handed to the desktop"
+  [ "$(cat "$work/handed-http" 2>/dev/null)" = "http://127.0.0.1/other.htm?after-foo" ] ||
+    fail "the desktop was handed: $(cat "$work/handed-http" 2>/dev/null)"
+  xdotool mousemove $((192 + 7 + 300)) $((144 + 86 + 200)) click 1
+  wait_for 20 panel_shows $second || fail "the second click was not taken"
+  wait_for 20 no_handler_running || fail "the handlers keep running"
+  [ "$(wc -l <"$work/handed-http")" -eq 2 ] || fail "$(wc -l <"$work/handed-http") pages handed to the desktop"
+  [ "$(tail -n 1 "$work/handed-http")" = "http://127.0.0.1/other.htm?0" ] || fail "$(tail -n 1 "$work/handed-http")"
+  has_windows 1 || fail "a window of the launcher's own opened"
+  leave
+  rm "$work/home/applications/fake-http.desktop" "$work/home/applications/fake-foo.desktop" "$work/config/mimeapps.list"
+
+  echo "online: a page that takes memory without end is stopped by WebKit; the launcher runs on"
+  hog=5f2f5f
+  cat >"$work/www/MRV/loader/SP/index.htm" <<PAGE
+<!DOCTYPE html><html><body style="margin:0;background:#$hog"><script>
+const hoard = [];
+function grow() {
+  for (let i = 0; i < 4; ++i) hoard.push(new Float64Array(1 << 17).fill(i + 1));
+  setTimeout(grow, 20);
+}
+grow();
+</script></body></html>
+PAGE
+  start_launcher "$work/game"
+  wait_for 20 panel_shows $hog || fail "the panel does not show the page that takes memory"
+  [ "$(web_processes)" -eq 1 ] || fail "$(web_processes) web processes"
+  hog_pid=$(for child in $(pgrep -P "$launcher_pid"); do
+    [ "$(cat "/proc/$child/comm")" != WebKitWebProces ] || echo "$child"
+  done)
+  # The page takes about 200 MB a second. WebKit looks at the process's own
+  # memory (not the shared libraries) every so often and ends it above half
+  # the limit: the largest share of its own memory seen must stay under the
+  # limit of 1024 MB.
+  peak_kb=0
+  hog_ended() {  # notes the most memory of its own the process held while it runs
+    local seen
+    seen=$(awk '/^RssAnon:/ { print $2 }' "/proc/$hog_pid/status" 2>/dev/null) || return 0
+    [ -n "$seen" ] || return 0
+    [ "$seen" -le "$peak_kb" ] || peak_kb=$seen
+    return 1
+  }
+  wait_for 120 hog_ended || fail "the web process still runs, at $peak_kb kB"
+  [ "$peak_kb" -le $((1024 * 1024)) ] || fail "the web process grew to $peak_kb kB"
+  echo "the web process ended, having held $peak_kb kB of its own"
+  xdotool mousemove $((192 + 130)) $((144 + 460))
+  wait_for 10 face_shows 56 95 446 || fail "the launcher stopped answering"
+  panel_settled() { panel_shows error-page || panel_shows only-ffffff; }
+  wait_for 20 panel_settled || fail "the panel shows neither an error page nor an empty page"
+  leave
+  # WebKit says why it ended the web process, in one line of its own.
+  if grep -v '^Unable to shrink memory footprint of process .* below the kill thresold .*Killed$' "$work/stderr" |
+    grep -q .; then
+    fail "the launcher wrote to the terminal"
+  fi
+  : >"$work/stderr"
+
   echo "online: the window paints while the news page is still on its way"
   stop_host
   /usr/bin/python3 -c '
@@ -207,18 +297,32 @@ while True:
   wait_for 20 panel_shows error-page || fail "no error page in the panel"
   leave
 else
-  echo "offline: the current directory's default.htm, and no other local file"
-  # The page turns its colour once loaded, its frame included, which must stay empty.
+  echo "offline: the current directory's default.htm with its own files, and no other local file"
+  # The page turns its colour once loaded; its frame from a folder below shows,
+  # its frame from the folder above must stay empty.
   cat >"$work/game/default.htm" <<PAGE
 <!DOCTYPE html><html><body style="margin:0" onload="document.body.style.background = '#c0a030'">
-<a href="res://$launcher/101" style="display:block;height:100px">the blank page</a>
-<iframe src="secret.htm" style="border:0;width:300px;height:60px"></iframe></body></html>
+<a href="pages/next.htm" style="display:block;height:100px">the next page</a>
+<iframe src="pages/frame.htm" style="display:block;border:0;width:200px;height:40px"></iframe>
+<iframe src="../secret.htm" style="display:block;border:0;width:200px;height:40px"></iframe></body></html>
 PAGE
-  page "$work/game/secret.htm" ff00ff
+  page "$work/game/pages/frame.htm" 30a0c0
+  page "$work/game/pages/next.htm" 60c030 \
+    "<a href=\"res://$launcher/101\" style=\"display:block;height:341px\">the blank page</a>"
+  page "$work/secret.htm" ff00ff
+  frame_shows() {  # inside the first frame, at (0,100) of the panel
+    import -window root "$work/shot.png"
+    /usr/bin/python3 "$here/panel-shows.py" "$work/shot.png" $((192 + 7 + 10)) $((144 + 86 + 105)) 180 30 30a0c0
+  }
   start_launcher "$work/game"
   wait_for 20 panel_shows c0a030 || fail "the panel does not show default.htm"
-  panel_shows no-ff00ff || fail "the page showed another local file"
+  wait_for 20 frame_shows || fail "the frame from the game folder does not show"
+  panel_shows no-ff00ff || fail "the page showed a file from outside the game folder"
   [ ! -s "$work/stderr" ] || fail "the launcher wrote to the terminal"
+
+  echo "offline: a link to a page of the game folder"
+  xdotool mousemove $((192 + 7 + 50)) $((144 + 86 + 20)) click 1
+  wait_for 20 panel_shows 60c030 || fail "the link to the next page did not work"
 
   echo "offline: the built-in blank page, served under the res scheme"
   xdotool mousemove $((192 + 7 + 50)) $((144 + 86 + 20)) click 1

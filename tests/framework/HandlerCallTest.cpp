@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <new>
 #include <string>
 
@@ -51,6 +52,26 @@ class ThrowingWindow : public CWnd {
     throw std::bad_alloc();
   }
   LRESULT OnCount(WPARAM, LPARAM) { return ++counted; }
+};
+
+// Each timer's tick fails with the text it is given ("" runs through, "no
+// memory" is a failed allocation) and is counted either way.
+class TickingWindow : public CWnd {
+ public:
+  std::map<UINT_PTR, std::string> failure;
+  std::map<UINT_PTR, int> ticks;
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{CWnd::GetThisMessageMap(), {msgmap::Timer(&TickingWindow::OnTimer)}};
+    return &map;
+  }
+  void OnTimer(UINT_PTR id) {
+    ++ticks[id];
+    const std::string& text = failure[id];
+    if (text == "no memory") throw std::bad_alloc();
+    if (!text.empty()) throw CInternetException(text.c_str());
+  }
 };
 
 class HandlerCallTest : public ::testing::Test {
@@ -100,4 +121,44 @@ TEST_F(HandlerCallTest, AFailedCreationMakesNoWindowAndAFailedPaintIsNotRetried)
   EXPECT_EQ(LastBox().text, "內部應用程式錯誤。");
   MSG msg;
   EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
+}
+
+// A timer whose every tick fails shows its failure once, not a box per tick
+// (nor boxes nested in the box's own loop, where the timer goes on ticking).
+TEST(HandlerCallTimer, ATimerFailingAgainAndAgainIsReportedOnceUntilATickRunsThroughOrTheTextChanges) {
+  testsupport::HeadlessSession session;
+  CWinApp app{"Moravine Test"};
+  TickingWindow window;
+  app.m_pMainWnd = &window;
+  ASSERT_TRUE(window.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+  window.SetTimer(2, 10, nullptr);
+  window.SetTimer(3, 10, nullptr);
+  window.failure[3] = "";
+  int until = 0;  // a box stays open until timer 2 has ticked this often
+  session.display.keepMessageBoxOpen = [&](const auto&) { return window.ticks[2] < until; };
+
+  const struct {
+    UINT_PTR timer;
+    const char* failure;
+    std::size_t boxes;  // shown so far, after a few more ticks of the timer
+    const char* lastBox;
+  } steps[] = {
+      {2, "Failed to read", 1, "Failed to read"},
+      {2, "Failed to write", 2, "Failed to write"},
+      {3, "Failed to write", 3, "Failed to write"},  // each timer on its own
+      {2, "", 3, "Failed to write"},
+      {2, "Failed to write", 4, "Failed to write"},  // again after a tick that ran through
+      {3, "no memory", 5, "內部應用程式錯誤。"},
+      {3, "no memory", 5, "內部應用程式錯誤。"},
+  };
+  for (const auto& step : steps) {
+    window.failure[step.timer] = step.failure;
+    const int target = window.ticks[step.timer] + 4;
+    until = window.ticks[2] + 2;
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return window.ticks[step.timer] >= target; }));
+    ASSERT_EQ(session.display.messageBoxes.size(), step.boxes) << step.timer << " " << step.failure;
+    EXPECT_TRUE(testsupport::IsBox(session.display.messageBoxes.back(), step.lastBox, "Moravine Test",
+                                   window.m_hWnd->native, true));
+  }
+  window.DestroyWindow();
 }

@@ -9,6 +9,7 @@
 #include "shell/ButtonBar.h"
 #include "shell/DrawSkinButton.h"
 
+#include "CloseRequest.h"
 #include "ScreenPixels.h"
 
 #include <gtest/gtest.h>
@@ -232,4 +233,38 @@ TEST_F(GtkDisplayTest, AnAreaUncoveredWhileTheProgramWaitsIsRedrawnFromTheBackin
   cover.DestroyWindow();
   EXPECT_TRUE(PumpUntil([&] { return ShowsBackingStore(RECT{0, 0, kChild.left, kHeight}); }));
   EXPECT_EQ(window->paints, paints) << "the window was asked to paint again";
+}
+
+// A box that the desktop closes, or that GTK destroys with its owner, ends as
+// if OK was pressed, and the display lets it go without touching a widget
+// that is gone (GTK would complain, and complaints are fatal here).
+TEST_F(GtkDisplayTest, AMessageBoxClosedByTheDesktopOrWithItsOwnerEndsAsOk) {
+  const GLogLevelFlags fatal =
+      g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING));
+  const struct {
+    const char* caption;
+    bool stopIcon;
+    bool ownerGoes;
+  } cases[] = {
+      {"closed by the desktop", false, false},
+      {"stop icon closed by the desktop", true, false},
+      {"gone with its owner", false, true},
+  };
+  for (const auto& c : cases) {
+    platform::MessageBoxRequest request;
+    request.owner = window->m_hWnd->native;
+    request.text = "什麼也沒有";
+    request.caption = c.caption;
+    request.stopIcon = c.stopIcon;
+    const platform::MessageBoxId box = display->OpenMessageBox(request);
+    if (c.ownerGoes) {
+      window->DestroyWindow();
+    } else {
+      ASSERT_TRUE(PumpUntil([&] { return RequestClose(c.caption); })) << c.caption << " never showed";
+    }
+    EXPECT_TRUE(PumpUntil([&] { return !display->IsMessageBoxOpen(box); })) << c.caption;
+    EXPECT_FALSE(display->IsMessageBoxOpen(box)) << c.caption;
+    display->CloseMessageBox(box);
+  }
+  g_log_set_always_fatal(fatal);
 }

@@ -18,6 +18,30 @@ bool HasScheme(std::string_view uri, std::string_view scheme) {
   return uri.size() >= scheme.size() && g_ascii_strncasecmp(uri.data(), scheme.data(), scheme.size()) == 0;
 }
 
+// The path a file URI names, unescaped, without its query and fragment;
+// nothing when `uri` is no file URI of this machine, or its path holds a NUL,
+// or "." or ".." segments (the engine resolves those before asking).
+std::optional<std::string> LocalPath(std::string_view uri) {
+  constexpr std::string_view kFileScheme = "file://";
+  if (!HasScheme(uri, kFileScheme)) {
+    return std::nullopt;
+  }
+  uri.remove_prefix(kFileScheme.size());
+  const std::string escaped(uri.substr(0, uri.find_first_of("?#")));
+  GString unescaped(g_uri_unescape_string(escaped.c_str(), nullptr), &g_free);
+  if (unescaped == nullptr || unescaped.get()[0] != '/') {
+    return std::nullopt;
+  }
+  const std::string path(unescaped.get());
+  for (std::size_t at = 0; at != std::string::npos; at = path.find('/', at + 1)) {
+    const std::string_view segment = std::string_view(path).substr(at + 1, path.find('/', at + 1) - at - 1);
+    if (segment == "." || segment == "..") {
+      return std::nullopt;
+    }
+  }
+  return path;
+}
+
 }  // namespace
 
 std::optional<std::string> BrowserUri(std::string_view address) {
@@ -75,16 +99,35 @@ std::optional<std::string> ResourcePage(std::string_view uri, BrowserHost& host)
   return host.HtmlResource(*id);
 }
 
-bool MayVisit(std::string_view uri, std::string_view askedFor) {
+bool MayVisit(std::string_view uri, std::string_view askedFor, std::string_view shownPage) {
   if (!HasScheme(uri, "file:")) {
     return true;
   }
   // The engine may escape a URI differently from the way it was asked for.
-  const std::string a(uri);
-  const std::string b(askedFor);
-  GString left(g_uri_unescape_string(a.c_str(), nullptr), &g_free);
-  GString right(g_uri_unescape_string(b.c_str(), nullptr), &g_free);
-  return left != nullptr && right != nullptr && std::string_view(left.get()) == std::string_view(right.get());
+  const std::optional<std::string> target = LocalPath(uri);
+  const std::optional<std::string> asked = LocalPath(askedFor);
+  if (!target || !asked) {
+    return false;
+  }
+  if (*target == *asked) {
+    return true;
+  }
+  const std::string folder = asked->substr(0, asked->rfind('/') + 1);
+  const std::optional<std::string> shown = LocalPath(shownPage);
+  return shown && shown->starts_with(folder) && target->starts_with(folder);
+}
+
+NewWindowPlace NewWindowPlaceOf(std::string_view uri) {
+  if (HasScheme(uri, "http:") || HasScheme(uri, "https:")) {
+    return NewWindowPlace::kDesktopOrOwnWindow;
+  }
+  if (HasScheme(uri, "mailto:")) {
+    return NewWindowPlace::kDesktop;
+  }
+  if (uri.empty() || uri == "about:blank") {
+    return NewWindowPlace::kOwnWindow;
+  }
+  return NewWindowPlace::kNowhere;
 }
 
 }  // namespace platform

@@ -25,9 +25,24 @@ std::optional<unsigned> ResourcePageId(std::string_view uri, std::string_view pr
 // of this program's own; nothing otherwise. Never reads a file.
 std::optional<std::string> ResourcePage(std::string_view uri, BrowserHost& host);
 
-// Whether the browser may go to `uri`: a local file only when it is the one
-// the program asked for (`askedFor`); any other address, the built-in pages
-// included (they hold nothing but themselves), may be visited.
-bool MayVisit(std::string_view uri, std::string_view askedFor);
+// Whether the browser may go to `uri` (a page or a frame in it). A local
+// file only when it is the one the program asked for (`askedFor`), or when
+// the program asked for a local page, the page shown now (`shownPage`) lies
+// in that page's folder or below it, and so does `uri`: the game's own page
+// reaches its own files, nothing else reaches a local file. Any other
+// address, the built-in pages included (they hold nothing but themselves),
+// may be visited.
+bool MayVisit(std::string_view uri, std::string_view askedFor, std::string_view shownPage);
+
+// Where a page that a page asks to open in a new window goes.
+enum class NewWindowPlace {
+  kNowhere,             // dropped: no address the desktop should be handed
+  kOwnWindow,           // a blank page, which its opener fills: a window of the program's own
+  kDesktop,             // the desktop's handler of the address (mail), or nowhere when none starts
+  kDesktopOrOwnWindow,  // the desktop's web browser, or a window of the program's own when none starts
+};
+// Only web pages and mail addresses are handed to the desktop; a local file
+// or any other scheme opens nowhere.
+NewWindowPlace NewWindowPlaceOf(std::string_view uri);
 
 }  // namespace platform

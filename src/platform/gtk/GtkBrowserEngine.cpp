@@ -9,6 +9,17 @@
 namespace platform {
 namespace {
 
+// The web process's memory: the news page comes over plain HTTP, so a page
+// that takes memory without end is stopped by WebKit. It releases memory
+// from a quarter and from 35 % of the limit on, and is ended at half of it,
+// looked at four times a second, so that a page growing fast is ended before
+// it reaches the limit. A news page needs a small part of this.
+constexpr guint kWebMemoryLimitMegabytes = 1024;
+constexpr double kWebMemoryConservativeShare = 0.25;
+constexpr double kWebMemoryStrictShare = 0.35;
+constexpr double kWebMemoryKillShare = 0.5;
+constexpr double kWebMemoryPollSeconds = 0.25;
+
 // A res URI is answered from the program's own built-in pages, byte for
 // byte; anything else under the scheme is a load error, never a file.
 void OnResourceRequest(WebKitURISchemeRequest* request, gpointer) {
@@ -54,8 +65,16 @@ void GtkBrowserEngine::Start() {
   // Nothing of the pages is kept on disk. Processes are not swapped between
   // sites, so the panel and the windows it opens share one web process.
   WebKitWebsiteDataManager* data = webkit_website_data_manager_new_ephemeral();
+  WebKitMemoryPressureSettings* memory = webkit_memory_pressure_settings_new();
+  webkit_memory_pressure_settings_set_memory_limit(memory, kWebMemoryLimitMegabytes);
+  webkit_memory_pressure_settings_set_conservative_threshold(memory, kWebMemoryConservativeShare);
+  webkit_memory_pressure_settings_set_strict_threshold(memory, kWebMemoryStrictShare);
+  webkit_memory_pressure_settings_set_kill_threshold(memory, kWebMemoryKillShare);
+  webkit_memory_pressure_settings_set_poll_interval(memory, kWebMemoryPollSeconds);
   context_ = WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", data,
-                                             "process-swap-on-cross-site-navigation-enabled", FALSE, nullptr));
+                                             "process-swap-on-cross-site-navigation-enabled", FALSE,
+                                             "memory-pressure-settings", memory, nullptr));
+  webkit_memory_pressure_settings_free(memory);
   g_object_unref(data);
   // Pages are shown, never saved: the launcher writes no files of theirs.
   g_signal_connect(context_, "download-started", G_CALLBACK(OnDownloadStarted), nullptr);

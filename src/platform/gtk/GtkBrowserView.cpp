@@ -9,6 +9,9 @@ namespace platform {
 namespace {
 
 constexpr char kHostKey[] = "moravine-browser-host";
+// Set on a view while a press of the player's waits to open a new window.
+constexpr char kPressWaitingKey[] = "moravine-press-waiting";
+constexpr char kEmptyPage[] = "about:blank";
 
 const char* RequestUri(WebKitPolicyDecision* decision) {
   WebKitNavigationAction* action =
@@ -16,13 +19,23 @@ const char* RequestUri(WebKitPolicyDecision* decision) {
   return webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
 }
 
-gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type, gpointer data) {
+gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                        gpointer data) {
   const auto* askedFor = static_cast<const std::string*>(data);
   switch (type) {
-    case WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION:
+    case WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION: {
+      const char* uri = RequestUri(decision);
+      const char* shown = webkit_web_view_get_uri(view);
+      if (uri == nullptr ||
+          !MayVisit(uri, askedFor != nullptr ? *askedFor : std::string(), shown != nullptr ? shown : "")) {
+        webkit_policy_decision_ignore(decision);
+        return TRUE;
+      }
+      return FALSE;
+    }
     case WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION: {
       const char* uri = RequestUri(decision);
-      if (uri == nullptr || !MayVisit(uri, askedFor != nullptr ? *askedFor : std::string())) {
+      if (uri == nullptr || NewWindowPlaceOf(uri) == NewWindowPlace::kNowhere) {
         webkit_policy_decision_ignore(decision);
         return TRUE;
       }
@@ -38,8 +51,32 @@ gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPo
   return FALSE;
 }
 
+// A press of the player's in the view (a click, or a key that follows a
+// link) may open one new window.
+gboolean OnPlayerPress(GtkWidget* view, GdkEvent*, gpointer) {
+  g_object_set_data(G_OBJECT(view), kPressWaitingKey, GINT_TO_POINTER(1));
+  return FALSE;
+}
+
+// A page opens at most one new window per press of the player's, and none on
+// its own; an address that opens nowhere uses up no press.
 GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer) {
-  return OpenPageWindow(view, webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+  const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+  const bool pressWaiting = g_object_get_data(G_OBJECT(view), kPressWaitingKey) != nullptr;
+  if (!pressWaiting || !webkit_navigation_action_is_user_gesture(action) ||
+      NewWindowPlaceOf(uri != nullptr ? uri : "") == NewWindowPlace::kNowhere) {
+    return nullptr;
+  }
+  g_object_set_data(G_OBJECT(view), kPressWaitingKey, nullptr);
+  return OpenPageWindow(view, uri);
+}
+
+// A web process that crashed or was ended for its memory leaves the view
+// with nothing to show: it shows an empty page, in a new web process.
+void OnWebProcessEnded(WebKitWebView* view, WebKitWebProcessTerminationReason reason, gpointer) {
+  if (reason != WEBKIT_WEB_PROCESS_TERMINATED_BY_API) {
+    webkit_web_view_load_uri(view, kEmptyPage);
+  }
 }
 
 class GtkBrowser final : public Browser {
@@ -117,7 +154,10 @@ BrowserHost* HostOfView(WebKitWebView* view) {
 
 void GuardNavigation(WebKitWebView* view, const std::string* askedFor) {
   g_signal_connect(view, "decide-policy", G_CALLBACK(OnDecidePolicy), const_cast<std::string*>(askedFor));
+  g_signal_connect(view, "button-press-event", G_CALLBACK(OnPlayerPress), nullptr);
+  g_signal_connect(view, "key-press-event", G_CALLBACK(OnPlayerPress), nullptr);
   g_signal_connect(view, "create", G_CALLBACK(OnCreate), nullptr);
+  g_signal_connect(view, "web-process-terminated", G_CALLBACK(OnWebProcessEnded), nullptr);
 }
 
 }  // namespace platform

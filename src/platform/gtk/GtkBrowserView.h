@@ -17,8 +17,11 @@ std::unique_ptr<Browser> MakeGtkBrowser(GtkDisplay& display, WebKitWebContext* c
 // The host a view serves; null for views that serve none.
 BrowserHost* HostOfView(WebKitWebView* view);
 
-// Decides where a view may go: a local file only when it is `*askedFor`
-// (none when null), and only content it can show (nothing is downloaded).
+// Decides where a view may go: a local file only as MayVisit allows with
+// `*askedFor` (none when null), only content it can show (nothing is
+// downloaded), and new windows only for the player's presses, one each, and
+// only for the addresses NewWindowPlaceOf places somewhere. A view whose web
+// process crashed or was ended for its memory shows an empty page.
 void GuardNavigation(WebKitWebView* view, const std::string* askedFor);
 
 }  // namespace platform

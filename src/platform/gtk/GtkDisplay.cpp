@@ -24,7 +24,17 @@ struct GtkDisplay::WindowParts {
   ScreenRect rect;  // child only: its place in the parent's client area
 };
 
+// A message box shown, with the reference that keeps its widget, and whether
+// GTK has destroyed it already.
+struct GtkDisplay::OpenBox {
+  GtkWidget* widget = nullptr;
+  bool destroyed = false;
+};
+
 namespace {
+
+// The size of a message box's icon, as GTK's own dialogs draw theirs.
+constexpr int kBoxIconPixels = 48;
 
 gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
   const auto* parts = static_cast<const GtkDisplay::WindowParts*>(data);
@@ -96,7 +106,29 @@ gboolean OnBlankDraw(GtkWidget* widget, cairo_t* cr, gpointer) {
   return FALSE;
 }
 
+// The box's only button, the close button and Escape all end it as OK: it
+// is hidden, and the display lets it go when the program next asks.
 void OnBoxResponse(GtkDialog* dialog, gint, gpointer) { gtk_widget_hide(GTK_WIDGET(dialog)); }
+
+// The close button has already answered the box (the dialog's own handler
+// runs first and sends its response); the box is not destroyed under the
+// program.
+gboolean OnBoxDeleteEvent(GtkWidget*, GdkEvent*, gpointer) { return TRUE; }
+
+void OnBoxDestroyed(GtkWidget*, gpointer data) { static_cast<GtkDisplay::OpenBox*>(data)->destroyed = true; }
+
+// GTK 3's message dialogs draw no icon of their own: a stop icon is put
+// before the text.
+void AddStopIcon(GtkWidget* box) {
+  GtkWidget* text = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box));
+  GtkWidget* row = gtk_widget_get_parent(text);
+  g_return_if_fail(GTK_IS_BOX(row));
+  GtkWidget* icon = gtk_image_new_from_icon_name("dialog-error", GTK_ICON_SIZE_DIALOG);
+  gtk_image_set_pixel_size(GTK_IMAGE(icon), kBoxIconPixels);
+  gtk_widget_set_valign(icon, GTK_ALIGN_START);
+  gtk_box_pack_start(GTK_BOX(row), icon, FALSE, FALSE, 0);
+  gtk_box_reorder_child(GTK_BOX(row), icon, 0);
+}
 
 }  // namespace
 
@@ -120,9 +152,7 @@ GtkDisplay::GtkDisplay() : glib_([this] { return xdisplay_ != nullptr && XQLengt
 
 GtkDisplay::~GtkDisplay() {
   StopWatchingUiFont();
-  for (auto& [id, box] : boxes_) {
-    gtk_widget_destroy(box);
-  }
+  boxes_.clear();
   for (auto& [id, parts] : windows_) {
     if (parts->parentFixed == nullptr) {
       gtk_widget_destroy(parts->widget);
@@ -313,19 +343,34 @@ void GtkDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
   glib_.Wait(timeoutMs, watch);
 }
 
+void GtkDisplay::CloseBox::operator()(OpenBox* box) const {
+  g_signal_handlers_disconnect_by_data(box->widget, box);
+  if (!box->destroyed) {
+    gtk_widget_destroy(box->widget);
+  }
+  g_object_unref(box->widget);
+  delete box;
+}
+
 MessageBoxId GtkDisplay::OpenMessageBox(const MessageBoxRequest& request) {
   glib_.NoteChange();
   WindowParts* owner = Find(request.owner);
   GtkWindow* parent = owner != nullptr && owner->parentFixed == nullptr ? GTK_WINDOW(owner->widget) : nullptr;
-  GtkWidget* box = gtk_message_dialog_new(
+  GtkWidget* widget = gtk_message_dialog_new(
       parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
       request.stopIcon ? GTK_MESSAGE_ERROR : GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s", request.text.c_str());
-  gtk_window_set_title(GTK_WINDOW(box), request.caption.c_str());
-  gtk_window_set_position(GTK_WINDOW(box), parent != nullptr ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
-  g_signal_connect(box, "response", G_CALLBACK(OnBoxResponse), nullptr);
-  gtk_widget_show_all(box);
+  std::unique_ptr<OpenBox, CloseBox> box(new OpenBox{GTK_WIDGET(g_object_ref(widget))});
+  if (request.stopIcon) {
+    AddStopIcon(widget);
+  }
+  gtk_window_set_title(GTK_WINDOW(widget), request.caption.c_str());
+  gtk_window_set_position(GTK_WINDOW(widget), parent != nullptr ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
+  g_signal_connect(widget, "response", G_CALLBACK(OnBoxResponse), nullptr);
+  g_signal_connect(widget, "delete-event", G_CALLBACK(OnBoxDeleteEvent), nullptr);
+  g_signal_connect(widget, "destroy", G_CALLBACK(OnBoxDestroyed), box.get());
+  gtk_widget_show_all(widget);
   const MessageBoxId id = nextBox_++;
-  boxes_.emplace(id, box);
+  boxes_.emplace(id, std::move(box));
   return id;
 }
 
@@ -334,11 +379,10 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
   if (it == boxes_.end()) {
     return false;
   }
-  if (gtk_widget_get_visible(it->second)) {
+  if (!it->second->destroyed && gtk_widget_get_visible(it->second->widget)) {
     return true;
   }
   glib_.NoteChange();
-  gtk_widget_destroy(it->second);
   boxes_.erase(it);
   // The web view leaves part of what the box uncovered unpainted (white);
   // drawing the windows again in full brings the page back.
@@ -352,11 +396,7 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
 
 void GtkDisplay::CloseMessageBox(MessageBoxId box) {
   glib_.NoteChange();
-  const auto it = boxes_.find(box);
-  if (it != boxes_.end()) {
-    gtk_widget_destroy(it->second);
-    boxes_.erase(it);
-  }
+  boxes_.erase(box);
 }
 
 }  // namespace platform

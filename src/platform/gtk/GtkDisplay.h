@@ -6,6 +6,7 @@
 #include "platform/gtk/GlibWait.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 
 typedef struct _GtkWidget GtkWidget;
@@ -40,6 +41,7 @@ class GtkDisplay final : public Display {
   void CloseMessageBox(MessageBoxId box) override;
 
   struct WindowParts;
+  struct OpenBox;
   DisplayEvents* Sink() const;
   // Calls into GTK or WebKit made outside the display (the browser's) note
   // themselves here, so that GLib runs at the next wait.
@@ -58,7 +60,12 @@ class GtkDisplay final : public Display {
   DisplayEvents* sink_ = nullptr;
   std::map<NativeWindow, WindowParts*> windows_;
   NativeWindow nextWindow_ = 1;
-  std::map<MessageBoxId, GtkWidget*> boxes_;
+  // Each box is held by a reference of its own: GTK may destroy it (with its
+  // owner window, say) while it is still in this map.
+  struct CloseBox {
+    void operator()(OpenBox* box) const;
+  };
+  std::map<MessageBoxId, std::unique_ptr<OpenBox, CloseBox>> boxes_;
   MessageBoxId nextBox_ = 1;
   // The display's own calls into GTK note a change, so GLib runs at the next wait.
   GlibWait glib_;

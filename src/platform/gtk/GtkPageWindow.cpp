@@ -1,18 +1,22 @@
 #include "platform/gtk/GtkPageWindow.h"
 
+#include "platform/browser/BrowserAddress.h"
 #include "platform/gtk/GtkBrowserView.h"
+
+#include <string_view>
 
 namespace platform {
 namespace {
 
-bool OpenInDefaultBrowser(const char* uri) {
+bool OpenInDefaultHandler(const char* uri) {
   GdkDisplay* display = gdk_display_get_default();
   GAppLaunchContext* launch =
       display != nullptr ? G_APP_LAUNCH_CONTEXT(gdk_display_get_app_launch_context(display)) : nullptr;
   GError* error = nullptr;
   const bool started = g_app_info_launch_default_for_uri(uri, launch, &error);
   if (!started) {
-    // Not a failure of the launcher: the page then opens in a window of its own.
+    // Not a failure of the launcher: a web page then opens in a window of its
+    // own, a mail address nowhere.
     g_error_free(error);
   }
   if (launch != nullptr) {
@@ -24,8 +28,20 @@ bool OpenInDefaultBrowser(const char* uri) {
 }  // namespace
 
 GtkWidget* OpenPageWindow(WebKitWebView* opener, const char* uri) {
-  if (uri != nullptr && *uri != '\0' && OpenInDefaultBrowser(uri)) {
-    return nullptr;
+  const std::string_view address = uri != nullptr ? uri : "";
+  switch (NewWindowPlaceOf(address)) {
+    case NewWindowPlace::kNowhere:
+      return nullptr;
+    case NewWindowPlace::kDesktop:
+      OpenInDefaultHandler(uri);
+      return nullptr;
+    case NewWindowPlace::kDesktopOrOwnWindow:
+      if (OpenInDefaultHandler(uri)) {
+        return nullptr;
+      }
+      break;
+    case NewWindowPlace::kOwnWindow:
+      break;
   }
   GtkWidget* view = webkit_web_view_new_with_related_view(opener);
   webkit_web_view_set_settings(WEBKIT_WEB_VIEW(view), webkit_web_view_get_settings(opener));

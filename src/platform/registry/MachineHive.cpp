@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -19,13 +20,19 @@ std::string HomeFolder() {
 }
 
 // Reads the whole open file of the given size straight into text; false
-// when reading fails. A file that grew meanwhile is read to its end.
+// when reading fails or the file has grown beyond kMaxRegistryFileSize
+// meanwhile. A file that grew within the bound is read to its end.
 bool ReadAll(int fd, off_t size, std::string& text) {
+  constexpr auto kLimit = static_cast<std::size_t>(kMaxRegistryFileSize);
+  // One byte more than the file holds, so that its end is seen by the first reads.
   text.resize(static_cast<std::size_t>(size) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == text.size()) {
-      text.resize(text.size() * 2);
+      if (text.size() > kLimit) {
+        return false;
+      }
+      text.resize(std::min(text.size() * 2, kLimit + 1));
     }
     const ssize_t n = read(fd, text.data() + filled, text.size() - filled);
     if (n == 0) {
@@ -41,6 +48,11 @@ bool ReadAll(int fd, off_t size, std::string& text) {
     filled += static_cast<std::size_t>(n);
   }
 }
+
+// Only a regular file within the bound is read: a FIFO, a device, a
+// directory or a file of gigabytes is no registry, and reading one would
+// wait for ever or take all memory.
+bool MayRead(const struct stat& info) { return S_ISREG(info.st_mode) && info.st_size <= kMaxRegistryFileSize; }
 
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
@@ -81,13 +93,19 @@ std::shared_ptr<const Hive> MachineHive::Current() {
   const std::string path = MachineRegistryPath();
   struct stat info {};
   // An unchanged file costs one stat(2): this runs ten times a second.
-  if (hive_ != nullptr && stat(path.c_str(), &info) == 0 && IdentityOf(path, info) == identity_) {
+  if (stat(path.c_str(), &info) != 0 || !MayRead(info)) {
+    Forget();
+    return nullptr;
+  }
+  if (hive_ != nullptr && IdentityOf(path, info) == identity_) {
     return hive_;
   }
-  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.Get() < 0 || fstat(file.Get(), &info) != 0) {
-    identity_ = FileIdentity{};
-    hive_.reset();
+  // What lies at the path may have been replaced since the stat: the open
+  // never waits (a FIFO without a writer, a terminal), and what it opened is
+  // looked at again.
+  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (file.Get() < 0 || fstat(file.Get(), &info) != 0 || !MayRead(info)) {
+    Forget();
     return nullptr;
   }
   const FileIdentity identity = IdentityOf(path, info);
@@ -96,14 +114,18 @@ std::shared_ptr<const Hive> MachineHive::Current() {
   }
   std::string text;
   if (!ReadAll(file.Get(), info.st_size, text)) {
-    identity_ = FileIdentity{};
-    hive_.reset();
+    Forget();
     return nullptr;
   }
   hive_ = std::make_shared<const Hive>(std::move(text));
   identity_ = identity;
   ++parses_;
   return hive_;
+}
+
+void MachineHive::Forget() {
+  identity_ = FileIdentity{};
+  hive_.reset();
 }
 
 MachineHive& ProcessMachineHive() {

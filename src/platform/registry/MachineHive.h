@@ -14,13 +14,19 @@
 // Where the prefix's machine registry file lies, as the environment says now.
 std::string MachineRegistryPath();
 
+// The largest machine registry file that is read. Real ones hold a few
+// megabytes; a larger file is taken as no registry at all.
+inline constexpr off_t kMaxRegistryFileSize = off_t{64} << 20;
+
 // Keeps the last parse of the machine registry file. The launcher reads the
 // installed version ten times a second from a file of several megabytes, so
 // the file is parsed again only when it has changed: another path, inode,
 // size or modification time (to the nanosecond).
 class MachineHive {
  public:
-  // The registry as the file holds it now; null when there is no file.
+  // The registry as the file holds it now; null when there is no file, or
+  // it is no regular file, larger than kMaxRegistryFileSize or unreadable.
+  // Never waits for the file and never reads more than the bound.
   std::shared_ptr<const Hive> Current();
 
   // How many times the file has been parsed.
@@ -37,6 +43,8 @@ class MachineHive {
     bool operator==(const FileIdentity& other) const;
   };
   static FileIdentity IdentityOf(const std::string& path, const struct stat& info);
+  // Drops the last parse: there is no registry now.
+  void Forget();
 
   FileIdentity identity_;
   std::shared_ptr<const Hive> hive_;
