@@ -12,9 +12,9 @@ BOOL LauncherApp::InitInstance() {
   auto window = std::make_unique<LauncherWindow>();
   m_pMainWnd = window.get();
   char title[256];
-  LoadString(AfxGetInstanceHandle(), 1, title, sizeof title);
+  LoadString(AfxGetInstanceHandle(), IDS_TITLE, title, sizeof title);
   const char* windowClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, LoadCursor(nullptr, IDC_ARROW), nullptr,
-                                                LoadIcon(AfxGetInstanceHandle(), 7));
+                                                LoadIcon(AfxGetInstanceHandle(), IDI_LAUNCHER));
   if (!window->CreateEx(0, windowClass, title, WS_POPUP, 0, 0, 300, 200, nullptr, 0, nullptr)) {
     m_pMainWnd = nullptr;
     const std::string reason = DisplayFailureReason();

@@ -1,5 +1,6 @@
 #include "framework/HandlerCall.h"
 
+#include "base/ResourceIds.h"
 #include "framework/CException.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr UINT kInternalFailureText = 61704;
+constexpr UINT kInternalFailureText = AFX_IDP_INTERNAL_FAILURE;
 
 // The failures of timer handlers that were reported, by window and timer,
 // with their text; a tick that runs through ends its timer's entry.

@@ -2,33 +2,9 @@
 
 #include "framework/Resources.h"
 #include "shell/WindowPlacement.h"
-#include "update/DownloadPatch.h"
 #include "update/UpdateAgent.h"
 
 #include <cstring>
-
-namespace {
-
-struct ButtonLayout {
-  int id;
-  int x;
-  int normal;
-  int hover;
-  int pressed;
-  int disabled;
-};
-
-// Left to right: play, online update, member sign-up, read-me, joystick
-// set-up, recruitment, leave. All 89 by 30 at y 446.
-constexpr ButtonLayout kButtons[] = {
-    {1, 5, 52, 53, 53, 54},   {2, 95, 55, 56, 56, 57},  {3, 185, 58, 59, 59, 58}, {4, 275, 61, 62, 62, 61},
-    {5, 365, 64, 65, 65, 66}, {6, 455, 67, 68, 68, 67}, {7, 545, 70, 71, 71, 70},
-};
-constexpr int kButtonTop = 446;
-constexpr int kButtonWidth = 89;
-constexpr int kButtonHeight = 30;
-
-}  // namespace
 
 // The members are built first (web panel, then the empty button bar); the
 // fields are then set in this order.
@@ -38,9 +14,9 @@ LauncherWindow::LauncherWindow() {
   std::memset(m_szVersionText, 0, sizeof m_szVersionText);
   std::memset(m_szProgressText, 0, sizeof m_szProgressText);
   m_pUpdateAgent = new UpdateAgent;
-  m_rcVersionText = RECT{7, 430, 157, 445};
-  m_rcProgressText = RECT{480, 430, 630, 445};
-  m_rcWebPanel = RECT{7, 86, 632, 427};
+  m_rcVersionText = kVersionTextRect;
+  m_rcProgressText = kProgressTextRect;
+  m_rcWebPanel = kWebPanelRect;
   m_pInternetSession = nullptr;
   m_pHttpConnection = nullptr;
   m_pHttpFile = nullptr;
@@ -51,7 +27,7 @@ LauncherWindow::LauncherWindow() {
 }
 
 LauncherWindow::~LauncherWindow() {
-  ReleasePatchDownload(*this);
+  ReleasePatchDownload();
   if (m_pUpdateAgent != nullptr) {
     delete m_pUpdateAgent;
     m_pUpdateAgent = nullptr;
@@ -87,14 +63,14 @@ int LauncherWindow::OnCreate(CREATESTRUCT* create) {
   SetWindowPos(nullptr, place.x, place.y, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
 
   m_wndWebPanel.Create(m_rcWebPanel, this, IDC_WEBPANEL, WS_CHILD | WS_VISIBLE);
-  m_wndWebPanel.LoadFromResource(101);
+  m_wndWebPanel.LoadFromResource(IDR_HTML_BLANK);
 
   for (const ButtonLayout& b : kButtons) {
     m_buttons.Add(new SkinButton(m_hWnd, b.x, kButtonTop, kButtonWidth, kButtonHeight, b.id, b.normal, b.hover,
                                  b.pressed, b.disabled));
   }
   m_pUpdateAgent->ReadInstalledVersion();
-  m_nTimer = SetTimer(IDT_STARTUP, 0, nullptr);
+  m_nTimer = SetTimer(IDT_STARTUP, kStartupPeriodMs, nullptr);
   return 0;
 }
 

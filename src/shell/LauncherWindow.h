@@ -4,6 +4,7 @@
 
 #include "framework/CWnd.h"
 #include "shell/ButtonBar.h"
+#include "shell/LauncherConstants.h"
 #include "webpanel/CHtmlCtrl.h"
 
 class UpdateAgent;
@@ -12,11 +13,6 @@ class CHttpConnection;
 class CHttpFile;
 class CFile;
 
-inline constexpr UINT_PTR IDT_STARTUP = 1;   // period 0 ms: the start page, then the other timers
-inline constexpr UINT_PTR IDT_STATUS = 2;    // period 100 ms: the status lines
-inline constexpr UINT_PTR IDT_DOWNLOAD = 3;  // period 10 ms: one step of a patch download
-inline constexpr UINT IDC_WEBPANEL = 12345;
-
 class LauncherWindow : public CWnd {
  public:
   LauncherWindow();
@@ -24,7 +20,7 @@ class LauncherWindow : public CWnd {
   ~LauncherWindow() override;
 
   UINT_PTR m_nTimer;          // timer 1 until the start page, then timer 2; 0: none
-  UINT_PTR m_nDownloadTimer;  // timer 3
+  UINT_PTR m_nDownloadTimer;  // timer 3 while a download runs; 0: none
   char m_szVersionText[256];
   char m_szProgressText[256];
   RECT m_rcVersionText;
@@ -41,6 +37,17 @@ class LauncherWindow : public CWnd {
   DWORD m_dwPatchReceived;
   bool m_bDownloading;
 
+  // A notice of the window's own: OK only, no icon, text and caption from
+  // the string table.
+  void ShowNotice(UINT textId, UINT captionId);
+  // Play and update can be pressed again.
+  void EnableUpdateButtons();
+  // Ends a download that is still under way without finishing it: the part
+  // of the patch written so far is removed (an earlier patch stays as it
+  // was), the transfer and its objects are released, the download timer is
+  // killed and m_bDownloading is false. Nothing is started or shown.
+  void ReleasePatchDownload();
+
  protected:
   const MessageMap* GetMessageMap() const override;
   // The object goes with its window, once the handlers running on it have returned.
@@ -55,7 +62,7 @@ class LauncherWindow : public CWnd {
   void OnClose();
   LRESULT OnSkinButton(WPARAM state, LPARAM button);
 
-  // First tick of the start-up timer: the start page, then timers 2 and 3.
+  // First tick of the start-up timer: the start page, then the status timer.
   void ShowStartPage();
   // Every tick of the status timer: the version and progress lines.
   void UpdateStatusText();

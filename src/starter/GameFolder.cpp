@@ -8,12 +8,10 @@
 
 #include "platform/registry/MachineHive.h"
 #include "platform/registry/Registry.h"
+#include "shell/LauncherConstants.h"
 #include "starter/DosPath.h"
 
 namespace {
-
-constexpr char GAME_KEY[] = "SOFTWARE\\Veltrano\\Moravine Cht";
-constexpr char INSTALL_PATH[] = "InstallPath";
 
 struct KeyCloser {
   void operator()(RegistryKey* key) const { RegCloseKey(key); }
@@ -25,16 +23,16 @@ using OpenKey = std::unique_ptr<RegistryKey, KeyCloser>;
 // the C locale, so the text comes as UTF-8, as Wine names the files.
 std::optional<std::string> ReadInstallPath() {
   HKEY opened = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   const OpenKey key(opened);
   DWORD size = 0;
-  if (RegQueryValueEx(key.get(), INSTALL_PATH, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size <= 1) {
+  if (RegQueryValueEx(key.get(), kInstallPathValue, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size <= 1) {
     return std::nullopt;
   }
   std::vector<BYTE> text(size);
-  if (RegQueryValueEx(key.get(), INSTALL_PATH, nullptr, nullptr, text.data(), &size) != ERROR_SUCCESS) {
+  if (RegQueryValueEx(key.get(), kInstallPathValue, nullptr, nullptr, text.data(), &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   return std::string(reinterpret_cast<const char*>(text.data()));

@@ -5,16 +5,10 @@
 #include "base/NarrowText.h"
 #include "framework/MessageBox.h"
 #include "platform/registry/Registry.h"
+#include "shell/LauncherConstants.h"
 #include "update/ReplyText.h"
 #include "update/ServerReply.h"
 #include "update/VersionText.h"
-
-namespace {
-
-constexpr char GAME_KEY[] = "SOFTWARE\\Veltrano\\Moravine Cht";
-constexpr char VERSION_VALUE[] = "GameVerSP";
-
-}  // namespace
 
 UpdateAgent::UpdateAgent()
     : m_pInstalledVersion(new int[VERSION_COMPONENTS]),
@@ -33,9 +27,9 @@ UpdateAgent::~UpdateAgent() {
 
 bool UpdateAgent::ReadInstalledVersion() {
   HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, GAME_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
     DWORD size = sizeof m_szInstalledVersion;
-    RegQueryValueEx(key, VERSION_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(m_szInstalledVersion), &size);
+    RegQueryValueEx(key, kVersionValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_szInstalledVersion), &size);
     RegCloseKey(key);
     // A value of 20 bytes or more arrives cut to the field's size: its last
     // byte becomes the terminator, leaving 19 characters.

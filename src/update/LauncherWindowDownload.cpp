@@ -6,8 +6,6 @@
 // when they have come. The patch is written under a name of its own and
 // becomes "MRVPatch.exe" only once it is whole, so a download that fails or
 // is left never touches an earlier patch.
-#include "update/DownloadPatch.h"
-
 #include "framework/CFile.h"
 #include "framework/CWinApp.h"
 #include "framework/Internet.h"
@@ -25,30 +23,11 @@
 
 namespace {
 
-constexpr char kPatchFileName[] = "MRVPatch.exe";
-// Where the patch is written until it is whole.
-constexpr char kPartialFileName[] = "MRVPatch.exe.part";
 constexpr UINT kBlockSize = 512;
-constexpr UINT kDownloadTimerMs = 10;
-constexpr UINT kIncompleteText = 4;  // the download is incomplete; run the update again
-constexpr UINT kNoticeCaption = 9;
 
 const char* AppName() {
   const CWinApp* app = AfxGetApp();
   return app != nullptr ? app->m_pszAppName : nullptr;
-}
-
-void EnableUpdateButtons(LauncherWindow& w) {
-  w.m_buttons.EnableButton(1, TRUE, TRUE);
-  w.m_buttons.EnableButton(2, TRUE, TRUE);
-}
-
-void ShowIncomplete(LauncherWindow& w) {
-  char text[256];
-  char caption[256];
-  LoadString(AfxGetInstanceHandle(), kIncompleteText, text, sizeof text);
-  LoadString(AfxGetInstanceHandle(), kNoticeCaption, caption, sizeof caption);
-  MessageBox(w.m_hWnd, text, caption, MB_OK);
 }
 
 // Request, connection and session, closed and deleted in that order; the
@@ -82,7 +61,7 @@ void StartDownload(LauncherWindow& w, const char* site) {
   w.m_dwPatchReceived = 0;
   w.m_pUpdateAgent->m_nDownloadPercent = 0;
   w.m_bDownloading = true;
-  w.m_nDownloadTimer = w.SetTimer(IDT_DOWNLOAD, kDownloadTimerMs, nullptr);
+  w.m_nDownloadTimer = w.SetTimer(IDT_DOWNLOAD, kDownloadPeriodMs, nullptr);
 }
 
 // Once the reply's headers are in: a reply that is not a success ends the
@@ -91,16 +70,16 @@ void StartDownload(LauncherWindow& w, const char* site) {
 bool OpenPatchFile(LauncherWindow& w) {
   DWORD status = 0;
   if (!w.m_pHttpFile->QueryInfoStatusCode(status) || status < 200 || status > 299) {
-    ReleasePatchDownload(w);
-    ShowIncomplete(w);
-    EnableUpdateButtons(w);
+    w.ReleasePatchDownload();
+    w.ShowNotice(IDS_DOWNLOAD_INCOMPLETE, IDS_CAPTION_TROUBLE);
+    w.EnableUpdateButtons();
     return false;
   }
   auto file = std::make_unique<CFile>();
-  if (!file->Create(kPartialFileName)) {
-    ReleasePatchDownload(w);
+  if (!file->Create(kPatchPartFile)) {
+    w.ReleasePatchDownload();
     MessageBox(w.m_hWnd, "Couldn't create the file!", AppName(), MB_OK);
-    EnableUpdateButtons(w);
+    w.EnableUpdateButtons();
     return false;
   }
   w.m_pPatchFile = file.release();
@@ -116,18 +95,18 @@ bool OpenPatchFile(LauncherWindow& w) {
 // reported instead. No size: nothing is kept and nothing happens.
 void FinishDownload(LauncherWindow& w) {
   const bool whole = w.m_dwPatchSize != 0 && w.m_dwPatchReceived >= w.m_dwPatchSize;
-  if (whole) w.m_pPatchFile->Commit(kPatchFileName);
+  if (whole) w.m_pPatchFile->Commit(kPatchFile);
   delete w.m_pPatchFile;
   w.m_pPatchFile = nullptr;
   ReleaseTransfer(w);
   if (w.m_dwPatchSize != 0) {
-    if (whole && RunProgram(kPatchFileName)) {
+    if (whole && RunProgram(kPatchFile)) {
       PostQuitMessage(0);
     } else {
-      ShowIncomplete(w);
+      w.ShowNotice(IDS_DOWNLOAD_INCOMPLETE, IDS_CAPTION_TROUBLE);
     }
   }
-  EnableUpdateButtons(w);
+  w.EnableUpdateButtons();
 }
 
 // What has come of the body, one block at most, written and counted. The
@@ -150,11 +129,11 @@ void StepDownload(LauncherWindow& w) {
 
 }  // namespace
 
-void ReleasePatchDownload(LauncherWindow& w) {
-  w.m_bDownloading = false;
-  delete w.m_pPatchFile;
-  w.m_pPatchFile = nullptr;
-  ReleaseTransfer(w);
+void LauncherWindow::ReleasePatchDownload() {
+  m_bDownloading = false;
+  delete m_pPatchFile;
+  m_pPatchFile = nullptr;
+  ReleaseTransfer(*this);
 }
 
 // With a site: starts the download. Without: the running download's next
@@ -174,8 +153,8 @@ void LauncherWindow::DownloadPatch(const char* site) {
     }
     StepDownload(*this);
   } catch (...) {
-    ReleasePatchDownload(*this);
-    EnableUpdateButtons(*this);
+    ReleasePatchDownload();
+    EnableUpdateButtons();
     throw;
   }
 }

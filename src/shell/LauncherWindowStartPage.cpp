@@ -14,15 +14,15 @@ void LauncherWindow::ShowStartPage() {
     m_wndWebPanel.Navigate(NewsPageUrl().c_str());
   } else {
     char directory[261];
-    char page[sizeof directory + sizeof "/default.htm"];
+    char page[sizeof directory + sizeof kLocalStartPage + 1];
     if (GetCurrentDirectory(sizeof directory, directory) != 0) {
-      std::snprintf(page, sizeof page, "%s/default.htm", directory);
+      std::snprintf(page, sizeof page, "%s/%s", directory, kLocalStartPage);
     } else {
       // Without a directory the bare name is shown, which the browser answers with its error page.
-      std::snprintf(page, sizeof page, "default.htm");
+      std::snprintf(page, sizeof page, "%s", kLocalStartPage);
     }
     m_wndWebPanel.Navigate(page);
   }
 
-  m_nTimer = SetTimer(IDT_STATUS, 100, nullptr);
+  m_nTimer = SetTimer(IDT_STATUS, kStatusPeriodMs, nullptr);
 }

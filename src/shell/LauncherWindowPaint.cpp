@@ -21,7 +21,7 @@ void LauncherWindow::OnPaint() {
   const RECT& panel = m_rcWebPanel;
 
   HDC memory = CreateCompatibleDC(hdc);
-  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), IDB_BACKGROUND);
   HBITMAP previous = background != nullptr ? SelectObject(memory, background) : nullptr;
 
   // The background around the panel, in four bands, picture (x,y) to window (x,y).
@@ -72,12 +72,12 @@ void LauncherWindow::UpdateStatusText() {
   // The registry is read again on every tick, so a change shows at once.
   m_pUpdateAgent->ReadInstalledVersion();
   char prefix[64];
-  LoadString(AfxGetInstanceHandle(), 5, prefix, sizeof prefix);
+  LoadString(AfxGetInstanceHandle(), IDS_VERSION_PREFIX, prefix, sizeof prefix);
   std::snprintf(m_szVersionText, sizeof m_szVersionText, "%s%s", prefix, m_pUpdateAgent->m_szInstalledVersion);
   InvalidateRect(&m_rcVersionText, FALSE);
 
   if (m_pUpdateAgent != nullptr && m_bDownloading) {
-    LoadString(AfxGetInstanceHandle(), 6, prefix, sizeof prefix);
+    LoadString(AfxGetInstanceHandle(), IDS_PROGRESS_PREFIX, prefix, sizeof prefix);
     std::snprintf(m_szProgressText, sizeof m_szProgressText, "%s%d %%", prefix, m_pUpdateAgent->m_nDownloadPercent);
     InvalidateRect(&m_rcProgressText, FALSE);
   }

@@ -11,32 +11,18 @@
 
 #include <string>
 
-namespace {
-
-// String-table entries of the commands' notices.
-constexpr UINT IDS_UP_TO_DATE = 2;
-constexpr UINT IDS_NOT_CONNECTED = 3;
-constexpr UINT IDS_PLAY_FAILED = 7;
-constexpr UINT IDS_CAPTION_GOOD_NEWS = 8;
-constexpr UINT IDS_CAPTION_TROUBLE = 9;
-
-// A notice of the window's own: OK only, no icon, text and caption from the
-// string table.
-void ShowNotice(HWND owner, UINT text, UINT caption) {
-  char textBuffer[256];
-  char captionBuffer[256];
-  LoadString(AfxGetInstanceHandle(), text, textBuffer, sizeof textBuffer);
-  LoadString(AfxGetInstanceHandle(), caption, captionBuffer, sizeof captionBuffer);
-  MessageBox(owner, textBuffer, captionBuffer, MB_OK);
+void LauncherWindow::ShowNotice(UINT textId, UINT captionId) {
+  char text[256];
+  char caption[256];
+  LoadString(AfxGetInstanceHandle(), textId, text, sizeof text);
+  LoadString(AfxGetInstanceHandle(), captionId, caption, sizeof caption);
+  MessageBox(m_hWnd, text, caption, MB_OK);
 }
 
-// Play and update can be pressed again.
-void EnableUpdateButtons(ButtonBar& buttons) {
-  buttons.EnableButton(1, TRUE, TRUE);
-  buttons.EnableButton(2, TRUE, TRUE);
+void LauncherWindow::EnableUpdateButtons() {
+  m_buttons.EnableButton(ID_PLAY, TRUE, TRUE);
+  m_buttons.EnableButton(ID_ONLINE_UPDATE, TRUE, TRUE);
 }
-
-}  // namespace
 
 LRESULT LauncherWindow::OnSkinButton(WPARAM state, LPARAM lParam) {
   const auto* button = reinterpret_cast<const SkinButton*>(lParam);
@@ -51,25 +37,25 @@ LRESULT LauncherWindow::OnSkinButton(WPARAM state, LPARAM lParam) {
 
 void LauncherWindow::RunCommand(int id) {
   switch (id) {
-    case 1:
+    case ID_PLAY:
       PlayGame();
       break;
-    case 2:
+    case ID_ONLINE_UPDATE:
       RunOnlineUpdate();
       break;
-    case 3:
+    case ID_SIGN_UP:
       OpenWebPage(SignUpPageUrl().c_str());
       break;
-    case 4:
-      ShellExecute(m_hWnd, "open", "readmeSP.txt", nullptr, nullptr, SW_SHOWNORMAL);
+    case ID_README:
+      ShellExecute(m_hWnd, "open", kReadmeFile, nullptr, nullptr, SW_SHOWNORMAL);
       break;
-    case 5:
-      RunProgram("MRVJoyStickSetup.dat");
+    case ID_JOYSTICK_SETUP:
+      RunProgram(kJoystickSetupProgram);
       break;
-    case 6:
+    case ID_RECRUITMENT:
       OpenWebPage(RecruitmentPageUrl().c_str());
       break;
-    case 7:
+    case ID_LEAVE:
       PostQuitMessage(0);
       break;
     default:
@@ -78,25 +64,25 @@ void LauncherWindow::RunCommand(int id) {
 }
 
 void LauncherWindow::PlayGame() {
-  m_buttons.EnableButton(1, FALSE, TRUE);
-  if (RunProgram("MRVSP.dat")) {
+  m_buttons.EnableButton(ID_PLAY, FALSE, TRUE);
+  if (RunProgram(kGameProgram)) {
     PostQuitMessage(0);
     return;
   }
   if (m_hWnd == nullptr) {
     return;
   }
-  ShowNotice(m_hWnd, IDS_PLAY_FAILED, IDS_CAPTION_TROUBLE);
-  m_buttons.EnableButton(1, TRUE, TRUE);
+  ShowNotice(IDS_PLAY_FAILED, IDS_CAPTION_TROUBLE);
+  m_buttons.EnableButton(ID_PLAY, TRUE, TRUE);
 }
 
 void LauncherWindow::RunOnlineUpdate() {
-  m_buttons.EnableButton(1, FALSE, TRUE);
-  m_buttons.EnableButton(2, FALSE, TRUE);
+  m_buttons.EnableButton(ID_PLAY, FALSE, TRUE);
+  m_buttons.EnableButton(ID_ONLINE_UPDATE, FALSE, TRUE);
   DWORD flags = 0;
   if (!InternetGetConnectedState(&flags, 0)) {
-    ShowNotice(m_hWnd, IDS_NOT_CONNECTED, IDS_CAPTION_TROUBLE);
-    EnableUpdateButtons(m_buttons);
+    ShowNotice(IDS_NOT_CONNECTED, IDS_CAPTION_TROUBLE);
+    EnableUpdateButtons();
     return;
   }
   // A failed query says nothing, but the player may try again. A window
@@ -106,12 +92,12 @@ void LauncherWindow::RunOnlineUpdate() {
     return;
   }
   if (!versionKnown) {
-    EnableUpdateButtons(m_buttons);
+    EnableUpdateButtons();
     return;
   }
   if (!m_pUpdateAgent->IsUpdateAvailable()) {
-    ShowNotice(m_hWnd, IDS_UP_TO_DATE, IDS_CAPTION_GOOD_NEWS);
-    EnableUpdateButtons(m_buttons);
+    ShowNotice(IDS_UP_TO_DATE, IDS_CAPTION_GOOD_NEWS);
+    EnableUpdateButtons();
     return;
   }
   // A server without a download has said so in the query.
@@ -120,7 +106,7 @@ void LauncherWindow::RunOnlineUpdate() {
     return;
   }
   if (!siteKnown) {
-    EnableUpdateButtons(m_buttons);
+    EnableUpdateButtons();
     return;
   }
   // The download enables both buttons again when it ends.
