@@ -157,7 +157,6 @@ GtkDisplay::~GtkDisplay() {
     if (parts->parentFixed == nullptr) {
       gtk_widget_destroy(parts->widget);
     }
-    delete parts;
   }
 }
 
@@ -186,7 +185,7 @@ bool GtkDisplay::IsOwnClientPoint(const WindowParts& top, int x, int y) const {
 
 GtkDisplay::WindowParts* GtkDisplay::Find(NativeWindow window) {
   const auto it = windows_.find(window);
-  return it != windows_.end() ? it->second : nullptr;
+  return it != windows_.end() ? it->second.get() : nullptr;
 }
 
 ScreenRect GtkDisplay::WorkArea() {
@@ -209,7 +208,8 @@ NativeWindow GtkDisplay::CreateTopLevel(void* owner, const std::string& titleUtf
   if (!failure_.empty()) {
     return 0;
   }
-  auto* parts = new WindowParts;
+  auto owned = std::make_unique<WindowParts>();
+  WindowParts* parts = owned.get();
   parts->display = this;
   parts->owner = owner;
   parts->backing = backing;
@@ -231,7 +231,7 @@ NativeWindow GtkDisplay::CreateTopLevel(void* owner, const std::string& titleUtf
   g_signal_connect(parts->area, "button-press-event", G_CALLBACK(OnButtonPress), parts);
   g_signal_connect(parts->widget, "delete-event", G_CALLBACK(OnDeleteEvent), parts);
   const NativeWindow id = nextWindow_++;
-  windows_.emplace(id, parts);
+  windows_.emplace(id, std::move(owned));
   return id;
 }
 
@@ -241,7 +241,8 @@ NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRec
   if (top == nullptr || top->fixed == nullptr) {
     return 0;
   }
-  auto* parts = new WindowParts;
+  auto owned = std::make_unique<WindowParts>();
+  WindowParts* parts = owned.get();
   parts->display = this;
   parts->owner = owner;
   parts->parentFixed = top->fixed;
@@ -253,7 +254,7 @@ NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRec
   g_signal_connect(parts->widget, "draw", G_CALLBACK(OnBlankDraw), nullptr);
   gtk_fixed_put(GTK_FIXED(top->fixed), parts->widget, rect.left, rect.top);
   const NativeWindow id = nextWindow_++;
-  windows_.emplace(id, parts);
+  windows_.emplace(id, std::move(owned));
   return id;
 }
 
@@ -327,7 +328,6 @@ void GtkDisplay::Destroy(NativeWindow window) {
   }
   gtk_widget_destroy(parts->widget);
   windows_.erase(window);
-  delete parts;
 }
 
 void GtkDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {

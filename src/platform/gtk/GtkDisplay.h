@@ -58,7 +58,7 @@ class GtkDisplay final : public Display {
 
   std::string failure_;
   DisplayEvents* sink_ = nullptr;
-  std::map<NativeWindow, WindowParts*> windows_;
+  std::map<NativeWindow, std::unique_ptr<WindowParts>> windows_;
   NativeWindow nextWindow_ = 1;
   // Each box is held by a reference of its own: GTK may destroy it (with its
   // owner window, say) while it is still in this map.
