@@ -5,6 +5,7 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/QueueInternal.h"
 #include "framework/Resources.h"
 
 #include <map>
@@ -32,8 +33,13 @@ void ReportFailure(const char* text) {
 
 // Whether a timer handler's failure is new: not the one its last tick
 // reported. It is noted before the box is shown, since the timer goes on
-// ticking inside the box's own loop.
+// ticking inside the box's own loop. A handler that ended its timer with
+// the failure cannot repeat it: such a timer, once set again, starts afresh.
 bool IsNewTimerFailure(HWND hwnd, WPARAM timer, const char* text) {
+  if (!IsTimerSet(hwnd, timer)) {
+    ReportedTimerFailures().erase(TimerKey{hwnd, timer});
+    return true;
+  }
   auto [it, added] = ReportedTimerFailures().try_emplace(TimerKey{hwnd, timer}, text);
   if (added) {
     return true;

@@ -212,6 +212,11 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   return found ? TRUE : FALSE;
 }
 
+bool IsTimerSet(HWND hwnd, UINT_PTR id) {
+  const auto& timers = TheQueue().timers;
+  return std::any_of(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+}
+
 DWORD GetTickCount() {
   static const Clock::time_point start = Clock::now();
   return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());

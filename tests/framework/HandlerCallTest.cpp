@@ -60,6 +60,7 @@ class TickingWindow : public CWnd {
  public:
   std::map<UINT_PTR, std::string> failure;
   std::map<UINT_PTR, int> ticks;
+  bool killOnFailure = false;
 
  protected:
   const MessageMap* GetMessageMap() const override {
@@ -69,6 +70,7 @@ class TickingWindow : public CWnd {
   void OnTimer(UINT_PTR id) {
     ++ticks[id];
     const std::string& text = failure[id];
+    if (killOnFailure && !text.empty()) KillTimer(id);
     if (text == "no memory") throw std::bad_alloc();
     if (!text.empty()) throw CInternetException(text.c_str());
   }
@@ -159,6 +161,23 @@ TEST(HandlerCallTimer, ATimerFailingAgainAndAgainIsReportedOnceUntilATickRunsThr
     ASSERT_EQ(session.display.messageBoxes.size(), step.boxes) << step.timer << " " << step.failure;
     EXPECT_TRUE(testsupport::IsBox(session.display.messageBoxes.back(), step.lastBox, "Moravine Test",
                                    window.m_hWnd->native, true));
+  }
+  window.DestroyWindow();
+}
+
+// A timer whose handler ends it with its failure, as a failed download does,
+// cannot fail every tick: each time it is set again, its failure shows.
+TEST(HandlerCallTimer, ATimerEndedByItsFailureIsReportedEachTimeItIsSetAgain) {
+  testsupport::HeadlessSession session;
+  CWinApp app{"Moravine Test"};
+  TickingWindow window;
+  app.m_pMainWnd = &window;
+  ASSERT_TRUE(window.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+  window.killOnFailure = true;
+  window.failure[3] = "Failed to connect";
+  for (std::size_t round = 1; round <= 2; ++round) {
+    window.SetTimer(3, 10, nullptr);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return session.display.messageBoxes.size() == round; }));
   }
   window.DestroyWindow();
 }
