@@ -1,6 +1,5 @@
-// The GTK display on a real X server (Xvfb): where input lands, how a press
-// dragged away behaves, and that the screen is served from the backing
-// store while the program waits. Run at scale 1 and, with GDK_SCALE=2, at 2.
+// The GTK display on a real X server (Xvfb): where input lands and how a
+// press dragged away behaves. Run at scale 1 and, with GDK_SCALE=2, at 2.
 #include "framework/CWnd.h"
 #include "framework/DisplayBinding.h"
 #include "framework/Resources.h"
@@ -9,7 +8,6 @@
 #include "shell/ButtonBar.h"
 #include "shell/DrawSkinButton.h"
 
-#include "CloseRequest.h"
 #include "ScreenPixels.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +70,7 @@ class TestWindow : public CWnd {
  public:
   std::vector<POINT> moves;
   std::vector<POINT> presses;
-  int paints = 0;
+  bool painted = false;
   ButtonBar bar;
   CWnd child;
 
@@ -100,7 +98,7 @@ class TestWindow : public CWnd {
     return &map;
   }
   void OnPaint() {
-    ++paints;
+    painted = true;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(&ps);
     HDC memory = CreateCompatibleDC(dc);
@@ -147,7 +145,7 @@ class GtkDisplayTest : public ::testing::Test {
     window = new TestWindow;
     ASSERT_TRUE(window->Open());
     ASSERT_TRUE(PumpUntil([&] {
-      return window->paints > 0 && ShowsBackingStore(RECT{0, 0, kChild.left, kHeight});
+      return window->painted && ShowsBackingStore(RECT{0, 0, kChild.left, kHeight});
     })) << "the window never showed what it painted";
   }
   void TearDown() override {
@@ -221,50 +219,4 @@ TEST_F(GtkDisplayTest, APressDraggedOutOfTheWindowOrOverAChildKeepsItsFace) {
   EXPECT_TRUE(ShowsBackingStore(RECT{10, 10, 99, 40}));
   ASSERT_TRUE(PumpUntil([&] { return window->ButtonState() == SBS_NORMAL; })) << "the move back never arrived";
   EXPECT_EQ(window->moves.back(), back);
-}
-
-TEST_F(GtkDisplayTest, AnAreaUncoveredWhileTheProgramWaitsIsRedrawnFromTheBackingStore) {
-  const int paints = window->paints;
-  CWnd cover;
-  ASSERT_TRUE(cover.CreateEx(0, nullptr, "cover", WS_POPUP, 0, 0, 120, 60, nullptr, 0));
-  cover.SetWindowPos(nullptr, kLeft + 40, kTop + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  cover.ShowWindow(SW_SHOW);
-  ASSERT_TRUE(PumpUntil([&] { return !ShowsBackingStore(RECT{40, 30, 160, 90}); })) << "the cover never showed";
-  cover.DestroyWindow();
-  EXPECT_TRUE(PumpUntil([&] { return ShowsBackingStore(RECT{0, 0, kChild.left, kHeight}); }));
-  EXPECT_EQ(window->paints, paints) << "the window was asked to paint again";
-}
-
-// A box that the desktop closes, or that GTK destroys with its owner, ends as
-// if OK was pressed, and the display lets it go without touching a widget
-// that is gone (GTK would complain, and complaints are fatal here).
-TEST_F(GtkDisplayTest, AMessageBoxClosedByTheDesktopOrWithItsOwnerEndsAsOk) {
-  const GLogLevelFlags fatal =
-      g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING));
-  const struct {
-    const char* caption;
-    bool stopIcon;
-    bool ownerGoes;
-  } cases[] = {
-      {"closed by the desktop", false, false},
-      {"stop icon closed by the desktop", true, false},
-      {"gone with its owner", false, true},
-  };
-  for (const auto& c : cases) {
-    platform::MessageBoxRequest request;
-    request.owner = window->m_hWnd->native;
-    request.text = "什麼也沒有";
-    request.caption = c.caption;
-    request.stopIcon = c.stopIcon;
-    const platform::MessageBoxId box = display->OpenMessageBox(request);
-    if (c.ownerGoes) {
-      window->DestroyWindow();
-    } else {
-      ASSERT_TRUE(PumpUntil([&] { return RequestClose(c.caption); })) << c.caption << " never showed";
-    }
-    EXPECT_TRUE(PumpUntil([&] { return !display->IsMessageBoxOpen(box); })) << c.caption;
-    EXPECT_FALSE(display->IsMessageBoxOpen(box)) << c.caption;
-    display->CloseMessageBox(box);
-  }
-  g_log_set_always_fatal(fatal);
 }
