@@ -11,8 +11,7 @@
 #            the demo's programs, play ends the launcher; missing programs
 #            give their message boxes, so does a patch file that cannot be
 #            made, all without a stop icon; leave during a download; the
-#            update (as below); the window closed under its notice; leave
-#            during a silent server's query.
+#            update (as below); leave during a silent server's query.
 #   update:  the demo patch downloads with the progress line showing, starts
 #            and ends the launcher; the patch raises the installed version;
 #            a second update says it is up to date.
@@ -149,11 +148,6 @@ case $mode in
 
     update_downloads
     update_again
-    echo "the window closed under the notice: the launcher ends"
-    press 2
-    wait_for 20 box_shown '貼心小訊息 \^O\^' || fail "no up-to-date notice"
-    "$tools/x-close-request" "$(main_window)"
-    expect_exit 0 20
 
     echo "leave during a silent server's query: the launcher ends at once"
     stop_host

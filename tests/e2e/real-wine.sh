@@ -20,7 +20,7 @@ readonly GAME_SECTION='[Software\\Wow6432Node\\Veltrano\\Moravine Cht]'
 # making menu entries in HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 # Ends the Wine programs of this run's prefix and its server before the rest.
-trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; cleanup' EXIT
+trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; cleanup' EXIT
 
 # Waits for the prefix's Wine server to end, which writes the registry; true
 # once GameVerSP in the game's section is $1. A server not started yet is not

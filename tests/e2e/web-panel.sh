@@ -186,6 +186,7 @@ PAGE
 
   echo "offline: no current directory, the launcher runs on"
   mkdir "$work/gone"
+  xdotool mousemove 0 0
   (cd "$work/gone" && rmdir "$work/gone" && exec "$launcher") 2>>"$work/stderr" &
   launcher_pid=$!
   wait_for 20 shows_faces "${FACES[@]}" || fail "the window was not painted"
