@@ -11,8 +11,8 @@ build=$(cd "${1:-$repo/build}" && pwd)
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 
-bash "$repo/tests/netns-run.sh" --online bash "$repo/tests/e2e/every-button.sh" update \
-  "$build/moravine-launcher" "$repo/res/bitmaps" "$repo/demo" "$build/tests/e2e/version-line-reference" "$shots"
+bash "$repo/tests/netns-run.sh" --online bash "$repo/tests/e2e/every-button.sh" \
+  "$build/moravine-launcher" "$build/tests/e2e" "$shots" update
 
 mkdir -p "$repo/docs/pictures"
 # The window lies centred on the test's 1024x768 screen; the notice is centred over it.

@@ -17,9 +17,8 @@ cmake --build "$repo/build" -j"$(nproc)"
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   shots="$repo/build/demo-screenshots"
   rm -rf "$shots"
-  bash "$repo/tests/netns-run.sh" --online bash "$repo/tests/e2e/every-button.sh" update \
-    "$repo/build/moravine-launcher" "$repo/res/bitmaps" "$repo/demo" \
-    "$repo/build/tests/e2e/version-line-reference" "$shots"
+  bash "$repo/tests/netns-run.sh" --online bash "$repo/tests/e2e/every-button.sh" \
+    "$repo/build/moravine-launcher" "$repo/build/tests/e2e" "$shots" update
   echo "run-demo: no display here, so the launcher ran under Xvfb; screenshots:"
   for name in start-news download up-to-date; do echo "  $shots/$name.png"; done
   exit 0

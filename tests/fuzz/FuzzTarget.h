@@ -4,10 +4,12 @@
 // run kept inputs in the ordinary test suite.
 #pragma once
 
+#include <clocale>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 // Called once before the first input.
 void FuzzInitialize();
@@ -21,4 +23,21 @@ inline void Require(bool holds, const char* property) {
     std::fprintf(stderr, "fuzz target: property failed: %s\n", property);
     std::abort();
   }
+}
+
+// The locales the launcher's narrow texts are read in: UTF-8 always, and Big5
+// as on the game's players' systems where this system has it (the Big5 locale
+// is made by tools/setup-debian.sh).
+inline const std::vector<const char*>& FuzzLocales() {
+  static const std::vector<const char*> locales = [] {
+    std::vector<const char*> found{"C.UTF-8"};
+    if (std::setlocale(LC_ALL, "zh_TW.BIG5") != nullptr) {
+      found.push_back("zh_TW.BIG5");
+    } else {
+      std::fprintf(stderr, "fuzz target: no zh_TW.BIG5 locale, UTF-8 only\n");
+    }
+    std::setlocale(LC_ALL, "C.UTF-8");
+    return found;
+  }();
+  return locales;
 }

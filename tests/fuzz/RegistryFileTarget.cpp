@@ -2,7 +2,6 @@
 // input becomes system.reg of a prefix in /dev/shm (written to a new file and
 // renamed over the last, as Wine saves it), WINEPREFIX names that prefix, and
 // an UpdateAgent reads the installed version from it in each locale.
-#include "FuzzLocales.h"
 #include "FuzzTarget.h"
 #include "platform/registry/MachineHive.h"
 #include "update/UpdateAgent.h"

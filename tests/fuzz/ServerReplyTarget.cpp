@@ -11,7 +11,6 @@
 // connection completes (bits 3 to 5); bytes 1 to 8 are the socket's rhythm;
 // the rest is the reply.
 #include "ExpectedReply.h"
-#include "FuzzLocales.h"
 #include "FuzzTarget.h"
 #include "ScriptedSocket.h"
 #include "framework/DisplayBinding.h"

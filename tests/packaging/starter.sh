@@ -9,7 +9,6 @@ starter=$1
 demo=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -17,97 +16,65 @@ fail() {
 
 # The starter beside a stand-in launcher that records where it ran, with how
 # many arguments and which prefix, and ends with status 7.
-mkdir "$work/bin"
+mkdir "$work/bin" "$work/disk"
 cp "$starter" "$work/bin/moravine"
-cat >"$work/bin/moravine-launcher" <<'STANDIN'
-#!/bin/sh
-{ pwd -P; echo "$#"; echo "${WINEPREFIX:-unset}"; } >"$RECORD"
-exit 7
-STANDIN
+printf '#!/bin/sh\n{ pwd -P; echo "$#"; echo "${WINEPREFIX:-unset}"; } >"%s"\nexit 7\n' "$work/record" \
+  >"$work/bin/moravine-launcher"
 chmod +x "$work/bin/moravine-launcher"
-export RECORD="$work/record"
-
-# make_prefix DIR [SED-SCRIPT]: a 64-bit prefix with the demo registry
-# (edited by the sed script), drive C: linked to its drive_c, and the game
-# installed in C:\Program Files (x86)\Veltrano\Moravine.
-make_prefix() {
-  mkdir -p "$1/dosdevices" "$1/drive_c/Program Files (x86)/Veltrano/Moravine"
-  ln -s ../drive_c "$1/dosdevices/c:"
-  cp "$demo/game/"* "$1/drive_c/Program Files (x86)/Veltrano/Moravine/"
-  sed -e "${2:-}" "$demo/prefix/system.reg" >"$1/system.reg"
-}
-
-# start: runs the starter with the given environment settings; sets status,
-# and err to what it wrote on the standard error.
-start() {
-  rm -f "$RECORD"
-  status=0
-  env "$@" "$work/bin/moravine" 2>"$work/err" || status=$?
-  err=$(cat "$work/err")
-}
-
-expect_launcher_in() {  # FOLDER PREFIX
-  [ "$status" -eq 7 ] || fail "the launcher's status 7 did not come back: $status ($err)"
-  [ -z "$err" ] || fail "unexpected message: $err"
-  [ "$(cat "$RECORD")" = "$(printf '%s\n0\n%s' "$(cd "$1" && pwd -P)" "$2")" ] ||
-    fail "the launcher ran as $(cat "$RECORD"), wanted in $1 with no arguments and prefix $2"
-}
-
-expect_refusal() {  # TEXT
-  [ "$status" -eq 1 ] || fail "status $status instead of 1 (message: $err)"
-  [ ! -e "$RECORD" ] || fail "the launcher was started although: $err"
-  [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] || fail "not one line: $err"
-  case "$err" in
-    "moravine: "*"$1"*) ;;
-    *) fail "message without \"$1\": $err" ;;
-  esac
-}
-
 game_folder='drive_c/Program Files (x86)/Veltrano/Moravine'
+cp -r "$demo/game" "$work/disk/Moravine"
 
-# Installed: found through WINEPREFIX, and through ~/.wine without it.
-make_prefix "$work/prefix"
-start WINEPREFIX="$work/prefix"
-expect_launcher_in "$work/prefix/$game_folder" "$work/prefix"
-make_prefix "$work/home/.wine"
-start -u WINEPREFIX HOME="$work/home"
-expect_launcher_in "$work/home/.wine/$game_folder" unset
+# A 64-bit prefix named NAME with the demo registry whose InstallPath line is
+# replaced by LINE (none when empty), the game in C:\Program Files
+# (x86)\Veltrano\Moravine and D: linked to $work/disk.
+make_prefix() {  # make_prefix NAME LINE
+  local prefix="$work/$1"
+  mkdir -p "$prefix/dosdevices" "$prefix/$game_folder"
+  ln -s ../drive_c "$prefix/dosdevices/c:"
+  ln -s "$work/disk" "$prefix/dosdevices/d:"
+  cp "$demo/game/"* "$prefix/$game_folder/"
+  LINE="$2" awk '/^"InstallPath"=/ { if (ENVIRON["LINE"] != "") print ENVIRON["LINE"]; next } { print }' \
+    "$demo/prefix/system.reg" >"$prefix/system.reg"
+}
+demo_path=$(grep '^"InstallPath"=' "$demo/prefix/system.reg")
 
-# The path as Windows reads it: drive letter and names in any case, either
-# slash, a closing separator, and another drive.
-cased='c:\\\\PROGRAM FILES (X86)\/veltrano\\\\MORAVINE\\\\'
-make_prefix "$work/cased" "s/^\"InstallPath\"=.*/\"InstallPath\"=\"$cased\"/"
-start WINEPREFIX="$work/cased"
-expect_launcher_in "$work/cased/$game_folder" "$work/cased"
-make_prefix "$work/other" 's/^"InstallPath"=.*/"InstallPath"="D:\\\\Games\\\\Moravine"/'
-mkdir -p "$work/disk/Games"
-cp -r "$demo/game" "$work/disk/Games/Moravine"
-ln -s "$work/disk" "$work/other/dosdevices/d:"
-start WINEPREFIX="$work/other"
-expect_launcher_in "$work/disk/Games/Moravine" "$work/other"
+# NAME | InstallPath line (-: as in the demo, empty: none) | launcher's folder, or "refused: " and the message.
+cases=(
+  "prefix|-|$work/prefix/$game_folder"
+  'cased|"InstallPath"="c:\\PROGRAM FILES (X86)/veltrano\\MORAVINE\\"|'"$work/cased/$game_folder"
+  'other-drive|"InstallPath"="D:\\Moravine"|'"$work/disk/Moravine"
+  "no-value||refused: Moravine is not installed in the Wine prefix $work/no-value"
+  'unc|"InstallPath"="\\\\server\\games"|refused: is not on one of its drives'
+  "deleted|-|refused: the game folder $work/deleted/dosdevices/c:/Program Files (x86)/Veltrano/Moravine"
+  "nowhere|-|refused: there is no Wine prefix at $work/nowhere"
+  "no-launcher|-|refused: cannot start the launcher $work/bin/moravine-launcher"
+)
+for entry in "${cases[@]}"; do
+  IFS='|' read -r name line expected <<<"$entry"
+  [ "$line" != - ] || line=$demo_path
+  [ "$name" = nowhere ] || make_prefix "$name" "$line"
+  [ "$name" != deleted ] || rm -r "$work/deleted/$game_folder"
+  [ "$name" != no-launcher ] || mv "$work/bin/moravine-launcher" "$work/launcher"
+  rm -f "$work/record"
+  status=0
+  err=$(WINEPREFIX="$work/$name" "$work/bin/moravine" 2>&1) || status=$?
+  [ "$name" != no-launcher ] || mv "$work/launcher" "$work/bin/moravine-launcher"
+  case $expected in
+    "refused: "*)
+      [ "$status" -eq 1 ] && [ ! -e "$work/record" ] || fail "$name: status $status, not refused ($err)"
+      [[ "$err" == "moravine: "*"${expected#refused: }"* && "$err" != *$'\n'* ]] || fail "$name: message $err"
+      ;;
+    *)
+      [ "$status" -eq 7 ] && [ -z "$err" ] || fail "$name: status $status ($err)"
+      [ "$(cat "$work/record")" = "$(printf '%s\n0\n%s' "$(cd "$expected" && pwd -P)" "$work/$name")" ] ||
+        fail "$name: the launcher ran as $(cat "$work/record")"
+      ;;
+  esac
+done
 
-# Not installed: no game key, or a key without the install path.
-game_key='Software\\\\Wow6432Node\\\\Veltrano\\\\Moravine Cht'
-make_prefix "$work/nokey" "s/^\[$game_key\].*/[Software\\\\Other]/"
-start WINEPREFIX="$work/nokey"
-expect_refusal "Moravine is not installed in the Wine prefix $work/nokey"
-make_prefix "$work/novalue" '/^"InstallPath"=/d'
-start WINEPREFIX="$work/novalue"
-expect_refusal "Moravine is not installed in the Wine prefix $work/novalue"
-
-# A prefix that does not exist, a path on no drive, a deleted game folder.
-start WINEPREFIX="$work/nowhere"
-expect_refusal "there is no Wine prefix at $work/nowhere"
-make_prefix "$work/unc" 's/^"InstallPath"=.*/"InstallPath"="\\\\\\\\server\\\\games"/'
-start WINEPREFIX="$work/unc"
-expect_refusal "is not on one of its drives"
-make_prefix "$work/deleted"
-rm -r "$work/deleted/$game_folder"
-start WINEPREFIX="$work/deleted"
-expect_refusal "the game folder $work/deleted/dosdevices/c:/Program Files (x86)/Veltrano/Moravine"
-
-# No launcher beside the starter.
-rm "$work/bin/moravine-launcher"
-start WINEPREFIX="$work/prefix"
-expect_refusal "cannot start the launcher $work/bin/moravine-launcher"
+# Without WINEPREFIX, the prefix ~/.wine.
+make_prefix home/.wine "$demo_path"
+HOME="$work/home" env -u WINEPREFIX "$work/bin/moravine" || [ $? -eq 7 ] || fail "~/.wine: the launcher did not run"
+[ "$(cat "$work/record")" = "$(printf '%s\n0\nunset' "$(cd "$work/home/.wine/$game_folder" && pwd -P)")" ] ||
+  fail "~/.wine: the launcher ran as $(cat "$work/record")"
 echo "starter: all cases pass"
