@@ -10,7 +10,7 @@
 #pragma once
 
 #include "base/WinTypes.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
 
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 

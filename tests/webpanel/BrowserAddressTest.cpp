@@ -1,7 +1,7 @@
 // The addresses the browser is given: local paths become file URIs, the res
 // scheme names only this program's built-in pages, and a page may go to no
 // local file but the one it was asked to show.
-#include "platform/browser/BrowserAddress.h"
+#include "platform/ui/BrowserAddress.h"
 
 #include <gtest/gtest.h>
 

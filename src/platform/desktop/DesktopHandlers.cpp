@@ -1,4 +1,4 @@
-#include "platform/shell/DesktopHandlers.h"
+#include "platform/desktop/DesktopHandlers.h"
 
 #include <gio/gio.h>
 

@@ -1,4 +1,4 @@
-#include "platform/http/HttpGet.h"
+#include "platform/network/HttpGet.h"
 
 #include <curl/curl.h>
 
