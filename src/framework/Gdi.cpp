@@ -1,4 +1,5 @@
 #include "framework/GdiObjects.h"
+#include "framework/Region.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,6 @@
 #include "framework/DisplayBinding.h"
 #include "framework/GdiObjects.h"
+#include "framework/Region.h"
 #include "framework/Window.h"
 #include "framework/WindowRecord.h"
 
