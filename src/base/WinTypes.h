@@ -75,6 +75,3 @@ constexpr LPARAM MAKELPARAM(int lo, int hi) {
 // Signed client coordinates packed in a mouse message's lParam.
 constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lp))); }
 constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lp))); }
-
-// Returns true when the rectangles overlap; the overlap goes to out.
-bool IntersectRect(RECT* out, const RECT& a, const RECT& b);

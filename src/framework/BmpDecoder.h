@@ -1,7 +1,7 @@
 // Decoding of uncompressed 24-bit BMP files, the format of the program's pictures.
 #pragma once
 
-#include "platform/display/Surface.h"
+#include "platform/ui/Surface.h"
 
 #include <cstdint>
 #include <optional>

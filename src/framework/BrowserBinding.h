@@ -2,7 +2,7 @@
 // program (WebKitGTK) or by a test (the headless engine).
 #pragma once
 
-#include "platform/browser/Browser.h"
+#include "platform/ui/Browser.h"
 
 // Makes `engine` the one HTML views create their browsers with; null: none.
 void UseBrowserEngine(platform::BrowserEngine* engine);

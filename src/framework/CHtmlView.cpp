@@ -5,7 +5,7 @@
 #include "framework/ModuleFile.h"
 #include "framework/Resources.h"
 #include "framework/WindowRecord.h"
-#include "platform/browser/BrowserAddress.h"
+#include "platform/ui/BrowserAddress.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/CWnd.h"
-#include "platform/browser/Browser.h"
+#include "platform/ui/Browser.h"
 
 #include <memory>
 #include <optional>

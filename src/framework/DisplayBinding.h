@@ -2,7 +2,7 @@
 // (the real screen) or by a test (the headless display).
 #pragma once
 
-#include "platform/display/Display.h"
+#include "platform/ui/Display.h"
 
 #include <string>
 

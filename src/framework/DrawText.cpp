@@ -2,6 +2,7 @@
 
 #include "base/NarrowText.h"
 #include "framework/GdiObjects.h"
+#include "framework/Region.h"
 #include "framework/SystemFont.h"
 #include "framework/TextLines.h"
 

@@ -1,11 +1,14 @@
 #include "framework/GdiObjects.h"
+#include "framework/Region.h"
+#include "framework/Window.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace {
 
-// The bitmap a fresh memory context holds, as on the platform: 1 by 1 pixel.
+// The bitmap a fresh memory context holds, as on Windows: 1 by 1 pixel.
 HBITMAP StockBitmap() {
   static GdiBitmap stock{std::make_shared<platform::Surface>(1, 1)};
   return &stock;
@@ -34,6 +37,8 @@ void NoteDrawn(DeviceContext& dc, const RECT& area) {
 }
 
 platform::Surface* DrawingSurface(DeviceContext& dc) {
+  // A window's context draws into the window's backing store, which ends with the window.
+  assert((dc.window == nullptr || IsWindow(dc.window)) && "a window's context is drawn on only while the window lives");
   GdiBitmap* bitmap = dc.selected;
   if (bitmap != nullptr && bitmap->pixels.use_count() > 1) {
     bitmap->pixels = std::make_shared<platform::Surface>(*bitmap->pixels);
@@ -76,6 +81,7 @@ BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc,
   if (dest == nullptr || src == nullptr || rop != SRCCOPY || dest->surface == nullptr || src->surface == nullptr) {
     return FALSE;
   }
+  assert((src->window == nullptr || IsWindow(src->window)) && "a window's context is read only while the window lives");
   const platform::Surface& from = *src->surface;
   platform::Surface& to = *DrawingSurface(*dest);
   // Destination block, limited to the destination surface and to where the

@@ -5,7 +5,7 @@
 #include "framework/Gdi.h"
 #include "framework/PaintSnapshot.h"
 #include "framework/Region.h"
-#include "platform/display/Surface.h"
+#include "platform/ui/Surface.h"
 
 #include <memory>
 

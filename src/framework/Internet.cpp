@@ -1,7 +1,7 @@
 #include "framework/Internet.h"
 
-#include "platform/http/CrackedUrl.h"
-#include "platform/http/HttpGet.h"
+#include "platform/network/CrackedUrl.h"
+#include "platform/network/HttpGet.h"
 
 #include <chrono>
 #include <cstring>

@@ -1,5 +1,7 @@
 #include "framework/LineInk.h"
 
+#include "framework/Region.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <memory>

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "base/WinTypes.h"
-#include "platform/display/Surface.h"
+#include "platform/ui/Surface.h"
 
 #include <pango/pangocairo.h>
 

@@ -24,7 +24,7 @@ struct Timer {
   Clock::time_point due;  // the timer's own rhythm
 };
 
-// Timers come due on a common beat of USER_TIMER_MINIMUM, as the platform's
+// Timers come due on a common beat of USER_TIMER_MINIMUM, as Windows'
 // timers come due on its clock ticks: a tick is taken at the first beat at
 // or after its time, never earlier. Timers whose ticks fall close together
 // then share one wake-up, which matters for a window that keeps a 10-ms

@@ -10,11 +10,11 @@
 #pragma once
 
 #include "base/WinTypes.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
 
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
-// The platform's shortest timer period; shorter periods, 0 included, take it.
+// Windows' shortest timer period; shorter periods, 0 included, take it.
 inline constexpr UINT USER_TIMER_MINIMUM = 10;
 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

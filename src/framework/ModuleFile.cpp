@@ -1,7 +1,7 @@
 #include "framework/ModuleFile.h"
 
 #include "base/NarrowText.h"
-#include "platform/program/ProgramFile.h"
+#include "platform/process/ProgramFile.h"
 
 #include <cstring>
 

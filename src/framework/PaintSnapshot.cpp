@@ -1,5 +1,7 @@
 #include "framework/PaintSnapshot.h"
 
+#include "framework/Region.h"
+
 #include <cstring>
 
 void PaintSnapshot::Take(const platform::Surface& surface, const RECT& area) {

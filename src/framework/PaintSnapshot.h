@@ -4,7 +4,7 @@
 #pragma once
 
 #include "base/WinTypes.h"
-#include "platform/display/Surface.h"
+#include "platform/ui/Surface.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+// Returns true when the rectangles overlap; the overlap goes to out.
+bool IntersectRect(RECT* out, const RECT& a, const RECT& b);
+
 class Region {
  public:
   void Add(const RECT& rect);

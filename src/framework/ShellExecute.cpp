@@ -1,7 +1,7 @@
 #include "framework/ShellExecute.h"
 
+#include "platform/desktop/DesktopHandlers.h"
 #include "platform/process/ProgramStart.h"
-#include "platform/shell/DesktopHandlers.h"
 
 #include <cstring>
 #include <string>

@@ -9,7 +9,7 @@
 namespace {
 
 // The launcher's status lines are 15 pixels high; letters of the system
-// font fit such a line whole, as they did on the platform it was made for.
+// font fit such a line whole, as they did on Windows.
 constexpr int kLineRows = 15;
 constexpr int kSmallestSize = 8;
 // The texts the font must fit: Traditional Chinese, punctuation and digits.

@@ -6,7 +6,7 @@
 
 #include "framework/LineInk.h"
 #include "framework/TextLines.h"
-#include "platform/display/DesktopFont.h"
+#include "platform/ui/DesktopFont.h"
 
 #include <pango/pangocairo.h>
 

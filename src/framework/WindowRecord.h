@@ -4,8 +4,8 @@
 #include "base/WinTypes.h"
 #include "framework/Region.h"
 #include "framework/Window.h"
-#include "platform/display/Display.h"
-#include "platform/display/Surface.h"
+#include "platform/ui/Display.h"
+#include "platform/ui/Surface.h"
 
 #include <memory>
 #include <string>

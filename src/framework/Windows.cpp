@@ -1,9 +1,11 @@
 #include "framework/DisplayBinding.h"
 #include "framework/GdiObjects.h"
+#include "framework/Region.h"
 #include "framework/Window.h"
 #include "framework/WindowRecord.h"
 
 #include <algorithm>
+#include <cassert>
 #include <memory>
 #include <vector>
 
@@ -91,10 +93,13 @@ HWND CreateWindowRecord(CREATESTRUCT& create, const std::vector<unsigned char>& 
 
 void RemoveWindowRecord(HWND hwnd) {
   auto& windows = AllWindows();
-  std::erase_if(windows, [hwnd](const std::unique_ptr<WindowRecord>& w) { return w.get() == hwnd; });
+  [[maybe_unused]] const auto removed =
+      std::erase_if(windows, [hwnd](const std::unique_ptr<WindowRecord>& w) { return w.get() == hwnd; });
+  assert(removed == 1 && "a window ends once");
 }
 
 LRESULT CallWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  assert(IsWindow(hwnd) && "a window's procedure is called only while the window lives");
   return hwnd->proc(hwnd, message, wParam, lParam);
 }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <climits>
 
 FileSink::FileSink(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
@@ -28,6 +29,7 @@ FileSink::~FileSink() {
 }
 
 bool FileSink::Store(const char* chunk, int length) {
+  assert(!kept_ && "a completed sink stores nothing more");
   if (length > INT_MAX - size_ || write(fd_, chunk, static_cast<size_t>(length)) != static_cast<ssize_t>(length)) {
     return false;
   }
@@ -38,6 +40,7 @@ bool FileSink::Store(const char* chunk, int length) {
 int FileSink::Complete() {
   // The file was created for this fetch and only this sink wrote to it, so
   // the bytes written are its size.
+  assert(!kept_ && "a sink completes once");
   close(fd_);
   fd_ = -1;
   kept_ = true;

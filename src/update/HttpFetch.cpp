@@ -1,7 +1,7 @@
 #include "update/HttpFetch.h"
 
 #include "framework/MessageQueue.h"
-#include "platform/net/TcpSocket.h"
+#include "platform/network/TcpSocket.h"
 #include "update/ChunkedSink.h"
 #include "update/FetchSink.h"
 #include "update/FileSink.h"

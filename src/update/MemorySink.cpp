@@ -1,5 +1,6 @@
 #include "update/MemorySink.h"
 
+#include <cassert>
 #include <cstring>
 
 MemorySink::MemorySink(char** target, DownloadBuffer::Owner block) : target_(target), block_(std::move(block)) {}
@@ -13,6 +14,7 @@ std::unique_ptr<MemorySink> MemorySink::Open(char** target) {
 }
 
 bool MemorySink::Store(const char* chunk, int length) {
+  assert(block_ != nullptr && "a completed sink stores nothing more");
   if (length > kMaxReplyBytes - size_) {
     return false;
   }
@@ -32,6 +34,7 @@ bool MemorySink::Store(const char* chunk, int length) {
 }
 
 int MemorySink::Complete() {
+  assert(block_ != nullptr && "a sink completes once");
   block_.get()[size_] = '\0';
   *target_ = block_.release();
   return size_;

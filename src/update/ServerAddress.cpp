@@ -1,7 +1,7 @@
 #include "update/ServerAddress.h"
 
 #include "framework/MessageQueue.h"
-#include "platform/net/HostLookup.h"
+#include "platform/network/HostLookup.h"
 #include "update/PumpMessages.h"
 
 bool ResolveServer(const char* host, platform::Ipv4Address* address) {

@@ -1,7 +1,7 @@
 // The address of the server a URL names.
 #pragma once
 
-#include "platform/net/Ipv4Address.h"
+#include "platform/network/Ipv4Address.h"
 
 // A dotted address as it is; any other host text is looked up as a name
 // while the thread's window messages are dispatched. False when the name

@@ -1,6 +1,6 @@
 #include "update/StartSockets.h"
 
-#include "platform/net/SocketLayer.h"
+#include "platform/network/SocketLayer.h"
 
 bool StartSockets() {
   platform::StartSocketLayer();

@@ -30,8 +30,8 @@ void ParseVersion(const char* text, int* components) {
 }
 
 int VersionWeight(const int* components) {
-  // Unsigned arithmetic wraps as 32-bit signed arithmetic does on the
-  // original platform, without overflowing.
+  // Unsigned arithmetic wraps as 32-bit signed arithmetic does on Windows,
+  // without overflowing.
   const std::uint32_t weight = 100u * static_cast<std::uint32_t>(components[2]) +
                                10u * static_cast<std::uint32_t>(components[3]) +
                                static_cast<std::uint32_t>(components[4]);

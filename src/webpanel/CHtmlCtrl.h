@@ -18,6 +18,6 @@ class CHtmlCtrl : public CHtmlView {
 
   // Releases the browser, then the plain window tear-down.
   void OnDestroy();
-  // The platform's default answer: the click activates as in any window.
+  // Windows' default answer: the click activates as in any window.
   LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
 };

@@ -1,6 +1,6 @@
 // Splitting a download address: what reaches the request line must be safe
 // whatever the update server's reply held.
-#include "platform/http/CrackedUrl.h"
+#include "platform/network/CrackedUrl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The HTTP client's connection limit: a connection that cannot be made
 // fails after 30 s, so this runs with the slow tests.
 #include "ProxyFreeEnvironment.h"
-#include "platform/http/HttpGet.h"
+#include "platform/network/HttpGet.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

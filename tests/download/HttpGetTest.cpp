@@ -1,7 +1,7 @@
 // The platform's HTTP client against servers on loopback addresses: what the
 // request looks like, when Send and Read return, redirects and the proxy.
 #include "ProxyFreeEnvironment.h"
-#include "platform/http/HttpGet.h"
+#include "platform/network/HttpGet.h"
 #include "support/LoopbackServer.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // name holds no slash (a server name with blanks or controls is refused by
 // the transfer itself), and the port is a valid one or 0.
 #include "FuzzTarget.h"
-#include "platform/http/CrackedUrl.h"
+#include "platform/network/CrackedUrl.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "ScriptedSocket.h"
 
 #include "FuzzTarget.h"
-#include "platform/net/SocketLayer.h"
-#include "platform/net/TcpSocket.h"
+#include "platform/network/SocketLayer.h"
+#include "platform/network/TcpSocket.h"
 
 #include <fcntl.h>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // A stand-in for the platform's TCP socket, linked into a fuzz target in
-// place of src/platform/net/TcpSocket.cpp: the HTTP engine's wait cycle runs
+// place of src/platform/network/TcpSocket.cpp: the HTTP engine's wait cycle runs
 // unchanged, but its socket plays a script instead of reaching a server, and
 // its waits end at once.
 #pragma once

@@ -1,9 +1,9 @@
 // Waits that a descriptor ends: what a socket asks to be woken for at each
 // stage of a fetch, and a lookup dropped before the resolver's answer.
-#include "platform/net/HostLookup.h"
-#include "platform/net/SocketLayer.h"
-#include "platform/net/TcpSocket.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
+#include "platform/network/HostLookup.h"
+#include "platform/network/SocketLayer.h"
+#include "platform/network/TcpSocket.h"
 #include "support/LoopbackServer.h"
 
 #include <gtest/gtest.h>

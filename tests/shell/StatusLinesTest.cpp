@@ -3,6 +3,7 @@
 // their ink, the version line following the registry file, and the version
 // line drawn from Big5 texts.
 #include "base/NarrowText.h"
+#include "framework/Region.h"
 #include "support/Locale.h"
 #include "support/Pixels.h"
 #include "support/RunningLauncher.h"

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "base/WinTypes.h"
-#include "platform/display/Display.h"
-#include "platform/display/Surface.h"
+#include "platform/ui/Display.h"
+#include "platform/ui/Surface.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 #include "FetchSupport.h"
 #include "support/LoopbackServer.h"
 
-#include "platform/net/Ipv4Address.h"
+#include "platform/network/Ipv4Address.h"
 
 #include <clocale>
 

@@ -2,7 +2,7 @@
 // scheme names only this program's built-in pages, a page may go to no local
 // file but the one it was asked to show and that page's own, and new windows
 // hand the desktop only web pages and mail addresses.
-#include "platform/browser/BrowserAddress.h"
+#include "platform/ui/BrowserAddress.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // default.htm when not), the timers it arms, and a launcher without a browser.
 #include "framework/ConnectedState.h"
 #include "platform/network/NetworkState.h"
-#include "platform/program/ProgramFile.h"
+#include "platform/process/ProgramFile.h"
 #include "support/Locale.h"
 #include "support/Pixels.h"
 #include "support/RunningLauncher.h"

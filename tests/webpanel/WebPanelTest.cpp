@@ -3,7 +3,7 @@
 // Big5 locale, and the end of the panel's window.
 #include "framework/ModuleFile.h"
 #include "framework/WindowRecord.h"
-#include "platform/program/ProgramFile.h"
+#include "platform/process/ProgramFile.h"
 #include "support/Headless.h"
 #include "support/Locale.h"
 #include "support/Pixels.h"

@@ -24,7 +24,7 @@
 #pragma once
 
 #include "platform/gtk/EpollSet.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
 
 #include <glib.h>
 

@@ -2,8 +2,8 @@
 // display's child windows, all in one web process of one web context.
 #pragma once
 
-#include "platform/browser/Browser.h"
 #include "platform/gtk/GtkDisplay.h"
+#include "platform/ui/Browser.h"
 
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitSettings WebKitSettings;

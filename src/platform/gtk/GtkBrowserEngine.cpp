@@ -1,7 +1,7 @@
 #include "platform/gtk/GtkBrowser.h"
 
-#include "platform/browser/BrowserAddress.h"
 #include "platform/gtk/GtkBrowserView.h"
+#include "platform/ui/BrowserAddress.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>

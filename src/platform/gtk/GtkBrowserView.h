@@ -2,8 +2,8 @@
 // its host.
 #pragma once
 
-#include "platform/browser/Browser.h"
 #include "platform/gtk/GtkDisplay.h"
+#include "platform/ui/Browser.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>

@@ -2,8 +2,8 @@
 // that the window's placement holds).
 #pragma once
 
-#include "platform/display/Display.h"
 #include "platform/gtk/GlibWait.h"
+#include "platform/ui/Display.h"
 
 #include <map>
 #include <memory>

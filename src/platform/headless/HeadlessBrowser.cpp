@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessBrowser.h"
 
-#include "platform/browser/BrowserAddress.h"
+#include "platform/ui/BrowserAddress.h"
 
 namespace platform {
 namespace {

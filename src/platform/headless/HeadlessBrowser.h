@@ -3,7 +3,7 @@
 // or fetch a built-in page from it as the real engine would.
 #pragma once
 
-#include "platform/browser/Browser.h"
+#include "platform/ui/Browser.h"
 
 #include <memory>
 #include <optional>

@@ -3,7 +3,7 @@
 // recorded and answered by the test's script.
 #pragma once
 
-#include "platform/display/Display.h"
+#include "platform/ui/Display.h"
 
 #include <functional>
 #include <map>

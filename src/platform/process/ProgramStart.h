@@ -1,4 +1,4 @@
-// Starting another program by name, the way the game's original platform did:
+// Starting another program by name, the way Windows does:
 // the file's content, not its name, decides how it runs.
 #pragma once
 

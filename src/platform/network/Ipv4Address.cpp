@@ -1,4 +1,4 @@
-#include "platform/net/Ipv4Address.h"
+#include "platform/network/Ipv4Address.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

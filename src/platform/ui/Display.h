@@ -4,9 +4,9 @@
 // headless one serves the tests.
 #pragma once
 
-#include "platform/display/DesktopFont.h"
-#include "platform/display/Surface.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
+#include "platform/ui/DesktopFont.h"
+#include "platform/ui/Surface.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
-#include "platform/browser/BrowserAddress.h"
+#include "platform/ui/BrowserAddress.h"
 
-#include "platform/program/ProgramFile.h"
+#include "platform/process/ProgramFile.h"
 
 #include <glib.h>
 

@@ -2,7 +2,7 @@
 // it, and the program's built-in pages under the res scheme.
 #pragma once
 
-#include "platform/browser/Browser.h"
+#include "platform/ui/Browser.h"
 
 #include <optional>
 #include <string>

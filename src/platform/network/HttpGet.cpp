@@ -1,4 +1,4 @@
-#include "platform/http/HttpGet.h"
+#include "platform/network/HttpGet.h"
 
 #include <curl/curl.h>
 
@@ -242,10 +242,7 @@ HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object
 
 HttpGet::~HttpGet() = default;
 
-void HttpGet::SetStallLimits(const StallLimits& limits) {
-  assert(!transfer_->added);
-  transfer_->limits = limits;
-}
+void HttpGet::SetStallLimits(const StallLimits& limits) { transfer_->limits = limits; }
 
 bool HttpGet::Start(std::string& error) {
   Transfer& t = *transfer_;

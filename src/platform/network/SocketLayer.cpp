@@ -1,4 +1,4 @@
-#include "platform/net/SocketLayer.h"
+#include "platform/network/SocketLayer.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "platform/shell/DesktopHandlers.h"
+#include "platform/desktop/DesktopHandlers.h"
 
 #include <gio/gio.h>
 
@@ -24,7 +24,7 @@ struct ErrorRelease {
 using OwnedError = std::unique_ptr<GError, ErrorRelease>;
 
 // The scheme of an address; empty for a file name. A single letter before
-// the colon is a drive letter on the game's original platform, not a scheme.
+// the colon is a Windows drive letter, not a scheme.
 std::string SchemeOf(const std::string& target) {
   const OwnedText scheme(g_uri_parse_scheme(target.c_str()));
   if (scheme == nullptr || std::char_traits<char>::length(scheme.get()) < 2) return {};

@@ -3,8 +3,8 @@
 // descriptor.
 #pragma once
 
-#include "platform/net/Ipv4Address.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
+#include "platform/network/Ipv4Address.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 // A non-blocking IPv4 TCP client socket, polled without waiting.
 #pragma once
 
-#include "platform/net/Ipv4Address.h"
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
+#include "platform/network/Ipv4Address.h"
 
 #include <cstdint>
 

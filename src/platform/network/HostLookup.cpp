@@ -1,4 +1,4 @@
-#include "platform/net/HostLookup.h"
+#include "platform/network/HostLookup.h"
 
 #include <netdb.h>
 #include <netinet/in.h>

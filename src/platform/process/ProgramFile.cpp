@@ -1,4 +1,4 @@
-#include "platform/program/ProgramFile.h"
+#include "platform/process/ProgramFile.h"
 
 #include <glib.h>
 

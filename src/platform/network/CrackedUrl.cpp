@@ -1,4 +1,4 @@
-#include "platform/http/CrackedUrl.h"
+#include "platform/network/CrackedUrl.h"
 
 #include <charconv>
 

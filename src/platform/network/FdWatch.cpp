@@ -1,4 +1,4 @@
-#include "platform/wait/FdWatch.h"
+#include "platform/network/FdWatch.h"
 
 #include <poll.h>
 

@@ -33,7 +33,8 @@ class HttpGet {
   HttpGet(const HttpGet&) = delete;
   HttpGet& operator=(const HttpGet&) = delete;
 
-  // Replaces the stall limits; before Start.
+  // Replaces the stall limits, before Start or while the transfer runs: each
+  // Advance measures against the limits of the moment.
   void SetStallLimits(const StallLimits& limits);
 
   // Starts the request. Redirects are followed, at most 10, to http and https

@@ -1,6 +1,6 @@
-#include "platform/net/TcpSocket.h"
+#include "platform/network/TcpSocket.h"
 
-#include "platform/net/SocketLayer.h"
+#include "platform/network/SocketLayer.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>

@@ -4,7 +4,7 @@
 // WebKitGTK; a headless one records what it was asked to show.
 #pragma once
 
-#include "platform/display/Display.h"
+#include "platform/ui/Display.h"
 
 #include <memory>
 #include <optional>
