@@ -1,7 +1,9 @@
-// The launcher's fixed values: its timers, the files of the game folder, the
-// game's registry key, and the buttons' places and faces.
+// The launcher's fixed values: its timers, the files of the game folder, and
+// the buttons' places and faces. The game's registry key is in
+// base/GameKey.h, which the starter shares.
 #pragma once
 
+#include "base/GameKey.h"
 #include "base/ResourceIds.h"
 #include "base/WinTypes.h"
 
@@ -32,11 +34,6 @@ inline constexpr char kLocalStartPage[] = "default.htm";
 inline constexpr char kPatchFile[] = "MRVPatch.exe";
 // Where a patch is written until it is whole.
 inline constexpr char kPatchPartFile[] = "MRVPatch.exe.part";
-
-// The game's key under HKEY_LOCAL_MACHINE, as its set-up writes it.
-inline constexpr char kGameKey[] = "SOFTWARE\\Veltrano\\Moravine Cht";
-inline constexpr char kVersionValue[] = "GameVerSP";
-inline constexpr char kInstallPathValue[] = "InstallPath";
 
 // The status lines and the web panel, in client pixels.
 inline constexpr RECT kVersionTextRect{7, 430, 157, 445};

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/GameKey.h"
 #include "platform/registry/MachineHive.h"
 #include "platform/registry/Registry.h"
-#include "shell/LauncherConstants.h"
 #include "starter/DosPath.h"
 
 namespace {

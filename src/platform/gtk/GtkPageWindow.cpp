@@ -1,6 +1,6 @@
 #include "platform/gtk/GtkPageWindow.h"
 
-#include "platform/browser/BrowserAddress.h"
+#include "platform/ui/BrowserAddress.h"
 #include "platform/gtk/GtkBrowserView.h"
 
 #include <string_view>
