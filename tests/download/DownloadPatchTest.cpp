@@ -7,8 +7,10 @@
 
 constexpr char kSite[] = "http://127.0.0.1/MRVPatch.exe";
 
-TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierOneOnlyOnceWholeThenStartsAndTheLauncherQuits) {
+TEST_F(DownloadTest,
+       APatchOf1000BytesReplacesAnEarlierOneAndAKilledRunsPartOnlyOnceWholeThenStartsAndTheLauncherQuits) {
   work.Put("MRVPatch.exe", "old patch");
+  work.Put("MRVPatch.exe.part", std::string(5000, 'k'));
   const std::string patch = PatchScript(1000);
   LoopbackServer server(HttpReply(patch));
 
@@ -31,18 +33,6 @@ TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierOneOnlyOnceWholeThenStart
   EXPECT_TRUE(NothingLeftBehind());
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(server.Request().substr(0, server.Request().find("\r\n")), "GET /MRVPatch.exe HTTP/1.0");
-}
-
-TEST_F(DownloadTest, ASizeThatIsAMultipleOf512EndsOnTheStepThatReachesIt) {
-  LoopbackServer server(HttpReply(PatchScript(1024)));
-
-  window->DownloadPatch(kSite);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 0; }));
-  EXPECT_EQ(Percent(), 50);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return !window->m_bDownloading; }));
-  EXPECT_EQ(window->m_dwPatchReceived, 1024u);
-  EXPECT_TRUE(Ended(true)) << "no third, empty read";
-  EXPECT_TRUE(WaitFor([&] { return fs::exists(Marker()); }));
 }
 
 // Every way a download ends without a whole patch: an earlier patch stays as
@@ -79,17 +69,6 @@ TEST_F(DownloadTest, ADownloadThatEndsWithoutAWholePatchLeavesTheFolderAsItWas) 
       EXPECT_TRUE(IsIncompleteNotice(Boxes()[0]));
     }
   }
-}
-
-TEST_F(DownloadTest, APartLeftByAKilledRunIsReplaced) {
-  work.Put("MRVPatch.exe.part", std::string(5000, 'k'));
-  const std::string patch = PatchScript(600);
-  LoopbackServer server(HttpReply(patch));
-
-  ASSERT_TRUE(Download(kSite));
-  EXPECT_TRUE(Ended(true));
-  EXPECT_EQ(Patch(), patch);
-  EXPECT_TRUE(NothingLeftBehind());
 }
 
 TEST_F(DownloadTest, LineBreaksInTheSiteTextNeverReachTheRequest) {

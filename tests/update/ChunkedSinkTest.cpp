@@ -131,7 +131,6 @@ const Case kCases[] = {
     // Malformed framing.
     {kHead + "zz\r\nok\r\n0\r\n\r\n", Outcome::kMalformed, ""},
     {kHead + "\r\n2\r\nok\r\n0\r\n\r\n", Outcome::kMalformed, ""},
-    {kHead + ";x\r\n2\r\nok\r\n0\r\n\r\n", Outcome::kMalformed, ""},
     {kHead + "-2\r\nok\r\n0\r\n\r\n", Outcome::kMalformed, ""},
     {kHead + "2\nok\r\n0\r\n\r\n", Outcome::kMalformed, ""},
     {kHead + "2;x\nok\r\n0\r\n\r\n", Outcome::kMalformed, ""},
