@@ -69,17 +69,6 @@ TEST_F(ShellVerbs, OpenGivesAnAddressToItsSchemesHandlerAndADocumentToItsTypesAp
   EXPECT_TRUE(session_.display.messageBoxes.empty());
 }
 
-TEST_F(ShellVerbs, OpenWithParametersStartsTheProgramWithThemAsOneArgument) {
-  if (!HandlersAre({"web", "text", "folder"})) GTEST_SKIP() << "needs every handler";
-  PutRecordingProgram("explorer.exe");
-  EXPECT_GT(Open("explorer.exe", "http://127.0.0.1/a b"), 32);
-  EXPECT_EQ(StartsWhenThereAre(1), std::vector<std::string>{"program|http://127.0.0.1/a b"});
-
-  work_.Put("notes.txt", "not a program\n", true);
-  EXPECT_EQ(Open("notes.txt", kPage), ERROR_BAD_FORMAT);
-  EXPECT_EQ(Open("no-such-program.exe", kPage), SE_ERR_FNF);
-}
-
 TEST_F(ShellVerbs, WithoutABrowserAPageGoesToExplorerElseToTheFileManager) {
   if (!HandlersAre({"folder"})) GTEST_SKIP() << "needs the file manager alone";
   PutRecordingProgram("explorer.exe");
