@@ -3,7 +3,6 @@
 // and enabled again. What each button starts, the update's patch included,
 // and the notices of missing programs are walked through on a real desktop by
 // the every-button test.
-#include "DesktopSandbox.h"
 #include "agent/TestPrefix.h"
 #include "platform/network/NetworkState.h"
 #include "support/LoopbackServer.h"
@@ -37,8 +36,6 @@ class ChosenNetwork final : public platform::NetworkState {
 class LauncherCommands : public TestPrefix, protected testsupport::RunningLauncher {
  protected:
   void SetUp() override {
-    // Once is enough: with the desktop's every stand-in handler.
-    if (!DesktopSandbox::Current().Has("web") || !DesktopSandbox::Current().Has("text")) GTEST_SKIP();
     setenv("MORAVINE_WEB_HOST", "127.0.0.1", 1);
     platform::UseNetworkState(&network);
     WriteRegistry(RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.4\"")));
