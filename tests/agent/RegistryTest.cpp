@@ -1,7 +1,6 @@
 // The installed version, read from the machine registry of the Wine prefix.
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>

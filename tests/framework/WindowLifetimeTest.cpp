@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 using testsupport::HeadlessSession;
