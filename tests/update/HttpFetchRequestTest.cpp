@@ -5,8 +5,6 @@
 
 #include "update/FetchFailure.h"
 
-#include <clocale>
-
 namespace {
 
 using HttpFetchRequestTest = FetchTest;
@@ -84,14 +82,4 @@ TEST_F(HttpFetchRequestTest, AHostNameIsLookedUpAndAnUnknownOneFailsTheFetch) {
   const MemoryReply unknown = FetchToMemory("http://no-such-host.invalid/a");
   EXPECT_FALSE(unknown.blockSet || unknown.result != 0 || ConnectionAttempted());
   EXPECT_EQ(LastFetchFailure(), FetchFailure::kLookup);
-}
-
-// In Big5 the second byte of a character may be 0x5C, a backslash: it stays.
-TEST_F(HttpFetchRequestTest, BackslashBytesInsideMultibyteCharactersAreKept) {
-  ASSERT_NE(std::setlocale(LC_ALL, "zh_TW.BIG5"), nullptr)
-      << "the zh_TW.BIG5 locale is missing: run tools/setup-debian.sh";
-  const std::string xu = "\xB3\x5C";  // U+8A31
-  const std::string request = RequestSentFor("http:\\\\127.0.0.1\\" + xu + "\\" + xu);
-  std::setlocale(LC_ALL, "C");
-  EXPECT_EQ(request, Request("/" + xu + "/" + xu, "127.0.0.1", "http://127.0.0.1/"));
 }
