@@ -3,6 +3,7 @@
 #include "framework/MessageQueue.h"
 #include "platform/network/TcpSocket.h"
 #include "update/ChunkedSink.h"
+#include "update/FetchFailure.h"
 #include "update/FetchSink.h"
 #include "update/FileSink.h"
 #include "update/HttpRequest.h"
@@ -30,6 +31,14 @@ constexpr DWORD kWaitBudgetMs = 1 + 600 * 100;
 // The longest single wait, so the stop flag is looked at every so often.
 constexpr DWORD kLongestWaitMs = 100;
 
+FetchFailure lastFailure = FetchFailure::kNone;
+
+// Keeps why the fetch failed and gives its result.
+int Fail(FetchFailure reason) {
+  lastFailure = reason;
+  return 0;
+}
+
 // The socket side of one fetch, from the connection attempt to its end.
 class Transfer {
  public:
@@ -42,7 +51,11 @@ class Transfer {
  private:
   enum class DrainEnd { kEmpty, kComplete, kFailed };
 
-  bool Cycle();
+  static DrainEnd DrainFailed(FetchFailure reason) {
+    Fail(reason);
+    return DrainEnd::kFailed;
+  }
+  FetchFailure Cycle();
   bool SendPending();
   DrainEnd Drain();
   void Report(int code) const;
@@ -64,56 +77,56 @@ class Transfer {
 
 int Transfer::Run(const platform::Ipv4Address& server) {
   if (!socket_.IsOpen() || !socket_.Connect(server, kHttpPort)) {
-    return 0;
+    return Fail(FetchFailure::kSocket);
   }
   startTick_ = GetTickCount();
   budgetStart_ = startTick_;
   Report(HTTP_PROGRESS_CONNECTING);
   for (;;) {
     if (stopFlag_ != nullptr && *stopFlag_ != 0) {
-      return 0;
+      return Fail(FetchFailure::kStopped);
     }
     platform::SocketEvents events;
     if (!socket_.Poll(&events)) {
-      return 0;
+      return Fail(FetchFailure::kSocket);
     }
     if (events.connected) {
       budgetStart_ = GetTickCount();
       pending_ = request_;
       if (!SendPending()) {
-        return 0;
+        return Fail(FetchFailure::kSend);
       }
     }
     if (events.readable || events.peerClosed) {
       const DrainEnd end = Drain();
       if (end == DrainEnd::kFailed) {
-        return 0;
+        return 0;  // Drain has kept the reason
       }
       if (end == DrainEnd::kComplete) {
         Report(HTTP_PROGRESS_COMPLETED);
         return sink_.Complete();
       }
     }
-    if (!Cycle()) {
-      return 0;
+    if (const FetchFailure failure = Cycle(); failure != FetchFailure::kNone) {
+      return Fail(failure);
     }
   }
 }
 
 // The waiting part of one cycle: the messages, the budget, a wait that the
 // socket's news, a message or a timer ends early, then the rest of the
-// request. False fails the fetch.
-bool Transfer::Cycle() {
+// request. Anything but kNone fails the fetch.
+FetchFailure Transfer::Cycle() {
   if (!PumpMessages()) {
-    return false;
+    return FetchFailure::kQuit;
   }
   const DWORD spent = GetTickCount() - budgetStart_;
   if (spent >= kWaitBudgetMs) {
-    return false;
+    return FetchFailure::kTimedOut;
   }
   platform::FdWatch watch = socket_.Watch(!pending_.empty());
   MsgWaitForDescriptor(watch, std::min(kLongestWaitMs, kWaitBudgetMs - spent));
-  return SendPending();
+  return SendPending() ? FetchFailure::kNone : FetchFailure::kSend;
 }
 
 bool Transfer::SendPending() {
@@ -140,13 +153,16 @@ Transfer::DrainEnd Transfer::Drain() {
   for (;;) {
     const int n = socket_.Receive(chunk, kChunkBytes);
     if (n == 0) {
-      return sink_.Whole() ? DrainEnd::kComplete : DrainEnd::kFailed;
+      return sink_.Whole() ? DrainEnd::kComplete : DrainFailed(FetchFailure::kCutShort);
     }
     if (n == platform::kSocketWouldBlock) {
       return DrainEnd::kEmpty;
     }
-    if (n < 0 || !sink_.Store(chunk, n)) {
-      return DrainEnd::kFailed;
+    if (n < 0) {
+      return DrainFailed(FetchFailure::kReceive);
+    }
+    if (!sink_.Store(chunk, n)) {
+      return DrainFailed(FetchFailure::kReply);
     }
     received_ += n;
     if (firstChunk_ == 0) {
@@ -168,10 +184,13 @@ void Transfer::Report(int code) const {
 
 }  // namespace
 
+FetchFailure LastFetchFailure() { return lastFailure; }
+
 int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* stopFlag, HttpProgressProc progress) {
+  lastFailure = FetchFailure::kNone;
   const std::optional<UrlParts> parts = SplitUrl(url);
   if (!parts) {
-    return 0;
+    return Fail(FetchFailure::kUrl);
   }
   std::string request = BuildRequest(*parts, noCache != 0);
 
@@ -182,12 +201,12 @@ int HttpFetch(const char* url, void* target, int toMemory, int noCache, int* sto
     sink = FileSink::Open(static_cast<const char*>(target));
   }
   if (!sink) {
-    return 0;
+    return Fail(FetchFailure::kTarget);
   }
 
   platform::Ipv4Address server;
   if (!ResolveServer(parts->host.c_str(), &server)) {
-    return 0;
+    return Fail(FetchFailure::kLookup);
   }
   ChunkedSink reply(std::move(sink));
   return Transfer(reply, std::move(request), stopFlag, progress).Run(server);

@@ -7,42 +7,25 @@
 
 constexpr char kSite[] = "http://127.0.0.1/MRVPatch.exe";
 
-TEST_F(DownloadTest, APatchOf1000BytesReplacesAnEarlierOneOnlyOnceWholeThenStartsAndTheLauncherQuits) {
+// The whole download, its progress line and the patch's start are walked
+// through by the every-button test; what it leaves on disk is checked here.
+TEST_F(DownloadTest, APatchOf1000BytesComesInBlocksAndReplacesAnEarlierOneAndAKilledRunsPartOnlyOnceWhole) {
   work.Put("MRVPatch.exe", "old patch");
+  work.Put("MRVPatch.exe.part", std::string(5000, 'k'));
   const std::string patch = PatchScript(1000);
   LoopbackServer server(HttpReply(patch));
 
   window->DownloadPatch(kSite);
-  EXPECT_TRUE(window->m_bDownloading);
-  EXPECT_EQ(window->m_nDownloadTimer, IDT_DOWNLOAD);
-  EXPECT_EQ(window->m_buttons.GetAt(1)->m_nState, SBS_DISABLED);
   ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 0; }));
-  EXPECT_EQ(window->m_dwPatchSize, 1000u);
   EXPECT_EQ(window->m_dwPatchReceived, 512u) << "one block a tick";
   EXPECT_EQ(Percent(), 51);
   EXPECT_EQ(Patch(), "old patch") << "the earlier patch stays until the new one is whole";
 
   ASSERT_TRUE(testsupport::PumpUntil([&] { return !window->m_bDownloading; }));
-  EXPECT_EQ(Percent(), 100);
   EXPECT_TRUE(Ended(true));
   EXPECT_EQ(Patch(), patch);
-  EXPECT_NE(fs::status("MRVPatch.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
   EXPECT_TRUE(WaitFor([&] { return fs::exists(Marker()); }));
   EXPECT_TRUE(NothingLeftBehind());
-  EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(server.Request().substr(0, server.Request().find("\r\n")), "GET /MRVPatch.exe HTTP/1.0");
-}
-
-TEST_F(DownloadTest, ASizeThatIsAMultipleOf512EndsOnTheStepThatReachesIt) {
-  LoopbackServer server(HttpReply(PatchScript(1024)));
-
-  window->DownloadPatch(kSite);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return window->m_dwPatchReceived > 0; }));
-  EXPECT_EQ(Percent(), 50);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return !window->m_bDownloading; }));
-  EXPECT_EQ(window->m_dwPatchReceived, 1024u);
-  EXPECT_TRUE(Ended(true)) << "no third, empty read";
-  EXPECT_TRUE(WaitFor([&] { return fs::exists(Marker()); }));
 }
 
 // Every way a download ends without a whole patch: an earlier patch stays as
@@ -79,17 +62,6 @@ TEST_F(DownloadTest, ADownloadThatEndsWithoutAWholePatchLeavesTheFolderAsItWas) 
       EXPECT_TRUE(IsIncompleteNotice(Boxes()[0]));
     }
   }
-}
-
-TEST_F(DownloadTest, APartLeftByAKilledRunIsReplaced) {
-  work.Put("MRVPatch.exe.part", std::string(5000, 'k'));
-  const std::string patch = PatchScript(600);
-  LoopbackServer server(HttpReply(patch));
-
-  ASSERT_TRUE(Download(kSite));
-  EXPECT_TRUE(Ended(true));
-  EXPECT_EQ(Patch(), patch);
-  EXPECT_TRUE(NothingLeftBehind());
 }
 
 TEST_F(DownloadTest, LineBreaksInTheSiteTextNeverReachTheRequest) {

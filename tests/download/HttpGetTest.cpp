@@ -1,5 +1,5 @@
 // The platform's HTTP client against servers on loopback addresses: what the
-// request looks like, when Send and Read return, redirects and the proxy.
+// request looks like, when Send and Read return, redirects and stalls.
 #include "ProxyFreeEnvironment.h"
 #include "platform/network/HttpGet.h"
 #include "support/LoopbackServer.h"
@@ -128,16 +128,6 @@ TEST_F(HttpGetTest, TenRedirectsAreFollowedAnEleventhOrAnotherSchemeIsNot) {
     EXPECT_FALSE(Send(get, error));
     EXPECT_TRUE(servers.back()->Request().empty());
   }
-}
-
-TEST_F(HttpGetTest, TheProxyOfTheEnvironmentReceivesTheRequest) {
-  setenv("http_proxy", "http://127.0.0.2:80", 1);
-  LoopbackServer proxy("127.0.0.2", [](LoopbackServer& s) { s.Send(HttpReply("via proxy")); });
-  platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");
-  std::string error;
-  ASSERT_TRUE(Send(get, error)) << error;
-  EXPECT_EQ(ReadAll(get, 512), "via proxy");
-  EXPECT_EQ(FirstLine(proxy.Request()), "GET http://127.0.0.1/MRVPatch.exe HTTP/1.0");
 }
 
 TEST_F(HttpGetTest, ABlankOrLineBreakInTheServerNameSendsNothing) {

@@ -1,7 +1,6 @@
-// The compiled-in resources: pictures decode at their sizes, and the string
-// table comes out in the locale's narrow encoding.
+// The compiled-in resources: loads of a picture share its pixels until one is
+// drawn into, and the string table comes out in the locale's narrow encoding.
 #include "base/NarrowText.h"
-#include "framework/BmpDecoder.h"
 #include "framework/DrawText.h"
 #include "framework/GdiObjects.h"
 #include "framework/Resources.h"
@@ -21,28 +20,6 @@ std::string Load(UINT id, int size = 256) {
   const int n = LoadString(AfxGetInstanceHandle(), id, buffer.data(), size);
   EXPECT_EQ(n, static_cast<int>(std::strlen(buffer.data())));
   return buffer.data();
-}
-
-TEST(Resources, PicturesDecodeAtTheirSizesAndEachButtonHasThreeDistinctFaces) {
-  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
-  ASSERT_NE(background, nullptr);
-  EXPECT_EQ(GetBitmapSize(background), (POINT{640, 480}));
-  DeleteObject(background);
-  for (UINT first = 52; first <= 70; first += 3) {
-    HBITMAP faces[3];
-    for (UINT k = 0; k < 3; ++k) {
-      faces[k] = LoadBitmap(AfxGetInstanceHandle(), first + k);
-      ASSERT_NE(faces[k], nullptr) << first + k;
-      EXPECT_EQ(GetBitmapSize(faces[k]), (POINT{89, 30})) << first + k;
-    }
-    const auto centre = [](HBITMAP b) { return b->pixels->Pixel(10, 15); };
-    EXPECT_NE(centre(faces[0]), centre(faces[1])) << "normal and hover faces of " << first;
-    EXPECT_NE(centre(faces[0]), centre(faces[2])) << "normal and disabled faces of " << first;
-    for (HBITMAP face : faces) {
-      DeleteObject(face);
-    }
-  }
-  EXPECT_EQ(LoadBitmap(AfxGetInstanceHandle(), 50), nullptr);
 }
 
 TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
@@ -70,26 +47,6 @@ TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
   EXPECT_TRUE(testsupport::Differences(*fresh->pixels, original).IsEmpty());
   DeleteObject(again);
   DeleteObject(fresh);
-}
-
-TEST(Resources, BmpDecoderReadsBottomUpRowsAndRejectsWhatItCannotShow) {
-  // A 2x2 24-bit picture of 70 bytes: bottom row blue, red; top row green, white.
-  std::vector<std::uint8_t> file{'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
-                                 0,   0,   0,  2, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24};
-  file.resize(54);
-  file.insert(file.end(), {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0});
-
-  const auto picture = DecodeBmp24(file);
-  ASSERT_TRUE(picture.has_value());
-  EXPECT_EQ(picture->Pixel(0, 0), 0x00FF00u);
-  EXPECT_EQ(picture->Pixel(1, 0), 0xFFFFFFu);
-  EXPECT_EQ(picture->Pixel(0, 1), 0x0000FFu);
-  EXPECT_EQ(picture->Pixel(1, 1), 0xFF0000u);
-
-  std::vector<std::uint8_t> truncated(file.begin(), file.end() - 4);
-  EXPECT_FALSE(DecodeBmp24(truncated).has_value());
-  file[28] = 32;
-  EXPECT_FALSE(DecodeBmp24(file).has_value());
 }
 
 TEST(Resources, StringsAreUtf8InTheCLocaleAndBig5InABig5LocaleWhereSearchesStepOverWholeCharacters) {

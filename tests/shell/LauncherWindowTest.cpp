@@ -1,5 +1,5 @@
-// The launcher's window on the headless display: creation and placement,
-// painting, and the two ways to end.
+// The launcher's window on the headless display: creation and placement on
+// a desktop with a panel, and a first paint that leaves the web panel alone.
 #include "shell/WindowPlacement.h"
 #include "support/Pixels.h"
 #include "support/RunningLauncher.h"
@@ -71,34 +71,6 @@ TEST_F(LauncherWindowTest, IsABorderlessPopUpSizedAndCentredBeforeItIsShownThatN
   PumpPending();
   EXPECT_EQ(presented.size(), before);
   EXPECT_TRUE(testsupport::Differences(*GetBackingStore(hwnd), pixels).IsEmpty()) << "no pixel changed";
-}
-
-TEST_F(LauncherWindowTest, LeaveEndsTheLoopAndAfterItACloseRequestDestroysThePanelAndTheWindow) {
-  Start();
-  const platform::NativeWindow native = hwnd->native;
-  const platform::NativeWindow panel = window->m_wndWebPanel.m_hWnd->native;
-  session.display.PressLeftButton(native, 590, 460);
-  EXPECT_EQ(app.Run(), 0);
-  EXPECT_TRUE(IsWindow(hwnd)) << "leave destroys nothing";
-  EXPECT_FALSE(session.display.IsDestroyed(native));
-  EXPECT_EQ(app.m_pMainWnd, window);
-
-  session.display.RequestClose(native);
-  EXPECT_EQ(app.Run(), 0);
-  EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_TRUE(session.display.IsDestroyed(panel));
-  EXPECT_TRUE(session.display.IsDestroyed(native));
-  EXPECT_EQ(app.m_pMainWnd, nullptr);
-}
-
-TEST_F(LauncherWindowTest, NoDisplayMeansNoMessageLoopAndAClearMessage) {
-  session.display.failure = "cannot open the X display \":9\"";
-  ::testing::internal::CaptureStderr();
-  EXPECT_FALSE(app.InitInstance());
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(app.m_pMainWnd, nullptr);
-  EXPECT_NE(said.find("cannot create the launcher window: cannot open the X display \":9\""), std::string::npos)
-      << said;
 }
 
 }  // namespace

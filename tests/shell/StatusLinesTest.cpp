@@ -1,19 +1,15 @@
 // The two status lines on the headless display, read as pixels: what a
-// status tick changes and shows, where the version and progress lines put
-// their ink, the version line following the registry file, and the version
-// line drawn from Big5 texts.
+// status tick changes and shows, and where the version and progress lines put
+// their ink.
 #include "base/NarrowText.h"
 #include "framework/Region.h"
-#include "support/Locale.h"
 #include "support/Pixels.h"
 #include "support/RunningLauncher.h"
-#include "support/ScratchFolder.h"
 #include "update/UpdateAgent.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -96,60 +92,6 @@ TEST_F(StatusLinesTest, AStatusTickRepaintsOnlyTheVersionLineOrWhileDownloadingA
   window->InvalidateRect(nullptr, FALSE);
   UpdateWindow(hwnd);
   EXPECT_TRUE(Differences(Screen(), testsupport::Picture(51), kProgress).IsEmpty());
-}
-
-TEST_F(StatusLinesTest, TheVersionLineFollowsTheRegistryFileReplacedWhileTheLauncherRuns) {
-  const ScratchFolder prefix;
-  std::filesystem::copy_file(DEMO_PREFIX "/system.reg", prefix.Path() / "system.reg");
-  std::string registry = prefix.Read("system.reg");
-  setenv("WINEPREFIX", prefix.Path().c_str(), 1);
-  Start();
-  ASSERT_TRUE(UntilStatusTimer());
-  KillTimer(hwnd, IDT_DOWNLOAD);
-  NextTick();
-  ASSERT_EQ(Utf8FromLocale(window->m_szVersionText), "版本：2.0.1.0.3");
-  const platform::Surface before = Screen();
-
-  // Written beside the file and renamed over it, as a patch does.
-  const std::string oldValue = "\"GameVerSP\"=\"2.0.1.0.3\"";
-  registry.replace(registry.find(oldValue), oldValue.size(), "\"GameVerSP\"=\"2.0.1.0.4\"");
-  prefix.Put("system.reg.new", registry);
-  std::filesystem::rename(prefix.Path() / "system.reg.new", prefix.Path() / "system.reg");
-  EXPECT_TRUE(PumpUntil([&] { return Utf8FromLocale(window->m_szVersionText) == "版本：2.0.1.0.4"; }));
-  PumpPending();
-  const RECT ink = Differences(before, Screen());
-  RECT within;
-  ASSERT_TRUE(IntersectRect(&within, ink, kVersion)) << "the new line shows";
-  EXPECT_EQ(within, ink);
-}
-
-// The version line's pixels when the program runs in the given locale.
-platform::Surface VersionLinePixels(const char* locale, std::string* text) {
-  const LocaleScope scope(locale);
-  if (!scope.ok()) {
-    ADD_FAILURE() << "the " << locale << " locale is missing: run tools/setup-debian.sh";
-    return {};
-  }
-  testsupport::RunningLauncher launcher;
-  launcher.Start();
-  KillTimer(launcher.hwnd, IDT_DOWNLOAD);
-  EXPECT_TRUE(PumpUntil([&] { return launcher.window->m_szVersionText[0] != '\0'; }));
-  PumpPending();
-  *text = launcher.window->m_szVersionText;
-  return *GetBackingStore(launcher.hwnd);
-}
-
-TEST(StatusLinesLocale, TheBig5VersionLineLooksAsTheUtf8One) {
-  setenv("WINEPREFIX", DEMO_PREFIX, 1);
-  std::string big5Text;
-  std::string utf8Text;
-  const auto big5 = VersionLinePixels("zh_TW.BIG5", &big5Text);
-  const auto utf8 = VersionLinePixels("C.UTF-8", &utf8Text);
-  unsetenv("WINEPREFIX");
-  EXPECT_EQ(big5Text, std::string("\xAA\xA9\xA5\xBB\xA1\x47") + "2.0.1.0.3");
-  EXPECT_EQ(utf8Text, "版本：2.0.1.0.3");
-  ASSERT_TRUE(big5.Width() == 640 && utf8.Width() == 640);
-  EXPECT_TRUE(Differences(big5, utf8, kVersion).IsEmpty());
 }
 
 }  // namespace

