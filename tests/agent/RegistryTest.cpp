@@ -1,9 +1,11 @@
 // The installed version, read from the machine registry of the Wine prefix.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "TestPrefix.h"
@@ -114,4 +116,41 @@ TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {
     EXPECT_EQ(Version(), "2.0.1.0.5");
   }
   EXPECT_EQ(hive.ParseCount(), 4);
+}
+
+// Whatever lies at the registry's path, reading it neither waits nor takes
+// all memory: what is no regular file within the bound is no registry, and
+// the version stays as it was.
+TEST_F(InstalledVersion, NoRegularFileWithinTheBoundIsReadAndTheVersionStays) {
+  const std::filesystem::path path = RegistryPath();
+  const auto Sparse = [&path](off_t size) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(ftruncate(fd, size), 0);
+    close(fd);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> make;
+  } cases[] = {
+      {"a FIFO without a writer", [&path] { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); }},
+      {"a sparse file of 100 GB", [&Sparse] { Sparse(off_t{100} << 30); }},
+      {"a file one byte over the bound", [&Sparse] { Sparse(kMaxRegistryFileSize + 1); }},
+      {"a directory", [&path] { std::filesystem::create_directory(path); }},
+      {"a symbolic link to itself", [&path] { std::filesystem::create_symlink(path.filename(), path); }},
+      {"a symbolic link to /dev/zero", [&path] { std::filesystem::create_symlink("/dev/zero", path); }},
+  };
+  const std::string valid = RegistryText("win32", GameKey(PLAIN_PATH, "\"GameVerSP\"=\"2.0.1.0.3\""));
+  UpdateAgent agent;
+  for (const auto& c : cases) {
+    WriteRegistry(valid);
+    agent.ReadInstalledVersion();
+    ASSERT_STREQ(agent.m_szInstalledVersion, "2.0.1.0.3");
+    std::filesystem::remove(path);
+    c.make();
+    EXPECT_EQ(Read(), "") << c.what << ", read at start";
+    agent.ReadInstalledVersion();
+    EXPECT_STREQ(agent.m_szInstalledVersion, "2.0.1.0.3") << c.what << ", read while running";
+    std::filesystem::remove(path);
+  }
 }
