@@ -3,7 +3,6 @@
 #include "FetchSupport.h"
 #include "support/LoopbackServer.h"
 
-
 #include "update/FetchFailure.h"
 
 namespace {

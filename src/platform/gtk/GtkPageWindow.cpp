@@ -1,7 +1,7 @@
 #include "platform/gtk/GtkPageWindow.h"
 
-#include "platform/ui/BrowserAddress.h"
 #include "platform/gtk/GtkBrowserView.h"
+#include "platform/ui/BrowserAddress.h"
 
 #include <string_view>
 
