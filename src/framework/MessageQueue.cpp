@@ -146,7 +146,8 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 }
 
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
-  PollDisplay();
+  // Input is taken in by the wait, once nothing else waits: a wake-up then
+  // costs one look at the display, not one more for every message after it.
   while (!NextMessage(msg, hwnd, filterMin, filterMax, true)) {
     WaitMessage();
   }
