@@ -90,18 +90,25 @@ tree_pss() {
 # On-CPU nanoseconds of all of a process's threads.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f\n", sum }'; }
 
-# Percent of one core a process used over $2 seconds.
+# Times the process's main thread was switched out (each sleep is one wake-up after it).
+switches() { awk '/^(non)?voluntary_ctxt_switches:/ { sum += $2 } END { print sum }' "/proc/$1/task/$1/status"; }
+
+# Percent of one core a process used over $2 seconds; with $3, also records
+# the main thread's wake-ups per second as figure $3.
 cpu_percent() {
-  local before start after end
+  local before start after end woken
   before=$(cpu_ns "$1")
+  woken=$(switches "$1")
   start=$(date +%s%N)
   sleep "$2"
   after=$(cpu_ns "$1")
+  woken=$(($(switches "$1") - woken))
   end=$(date +%s%N)
   if [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null || echo gone)" = Z ] || ! kill -0 "$1" 2>/dev/null; then
     say "process $1 ended during the CPU span"
     exit 1
   fi
+  [ -z "${3:-}" ] || record "$3" "$($python -c "print($woken * 1e9 / ($end - $start))")"
   $python -c "print(f'{($after - $before) * 100 / ($end - $start):.3f}')"
 }
 
@@ -186,7 +193,7 @@ say "idle CPU, ${idle}-s spans, $cpu_reps repetitions"
 for rep in $(seq "$cpu_reps"); do
   WINEPREFIX="$work/big-prefix" start launcher
   sleep 2
-  record cpu-static "$(cpu_percent "$watched" "$idle")"
+  record cpu-static "$(cpu_percent "$watched" "$idle" wakes-launcher)"
   for period in 1 0.1; do
     start_replacing "$period"
     record "cpu-$([ "$period" = 1 ] && echo 1s || echo 100ms)" "$(cpu_percent "$watched" "$idle")"
@@ -196,7 +203,7 @@ for rep in $(seq "$cpu_reps"); do
   stop "$watched"
   start reference
   sleep 2
-  record cpu-reference "$(cpu_percent "$watched" "$idle")"
+  record cpu-reference "$(cpu_percent "$watched" "$idle" wakes-reference)"
   stop "$watched"
 done
 
@@ -210,7 +217,7 @@ for rep in $(seq "$reps"); do
 done
 
 say "patch download of the real launcher, ${download}-s spans, $download_reps repetitions"
-patch="$work/game/MRVPatch.exe"
+patch="$work/game/MRVPatch.exe.part"  # the download writes here and renames only the whole patch
 for rep in $(seq "$download_reps"); do
   rm -f "$patch"
   start launcher

@@ -45,6 +45,8 @@ struct Queue {
   int quitCode = 0;
   std::vector<Timer> timers;
   UINT_PTR nextThreadTimerId = 1;
+  // When the display's input was last taken in.
+  Clock::time_point lastDisplayLook;
 };
 
 Queue& TheQueue() {
@@ -64,6 +66,7 @@ void PollDisplay() {
   if (platform::Display* display = CurrentDisplay()) {
     display->WaitForEvents(0);
   }
+  TheQueue().lastDisplayLook = Clock::now();
 }
 
 // The next message by the queue's precedence: posted, quit, paint, timer.
@@ -146,7 +149,14 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 }
 
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
-  PollDisplay();
+  // Input is taken in by the wait, once nothing else waits: a wake-up then
+  // costs one look at the display, not one more for every message after it.
+  // Messages that keep coming without a wait (ticks whose handlers outlast
+  // their period) still let the display be looked at once a beat, so input
+  // is never held back for good.
+  if (Clock::now() - TheQueue().lastDisplayLook >= std::chrono::milliseconds(USER_TIMER_MINIMUM)) {
+    PollDisplay();
+  }
   while (!NextMessage(msg, hwnd, filterMin, filterMax, true)) {
     WaitMessage();
   }
@@ -245,6 +255,7 @@ int UntilNextTimer() {
 void WaitForDisplayOr(int timeoutMs, platform::FdWatch* watch) {
   if (platform::Display* display = CurrentDisplay()) {
     display->WaitForEvents(timeoutMs, watch);
+    TheQueue().lastDisplayLook = Clock::now();
   } else if (watch != nullptr) {
     platform::WaitForFd(*watch, timeoutMs);
   } else {

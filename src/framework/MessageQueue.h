@@ -21,10 +21,12 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 
-// Takes the next message, waiting for one. Returns FALSE for WM_QUIT
-// (msg->wParam then holds the exit code), TRUE otherwise.
+// Takes the next message, waiting for one; input from the display joins the
+// queue when no message waits. Returns FALSE for WM_QUIT (msg->wParam then
+// holds the exit code), TRUE otherwise.
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
-// Looks for a message without waiting. With PM_REMOVE it is taken off the queue.
+// Takes in what input the display has, then looks for a message without
+// waiting. With PM_REMOVE it is taken off the queue.
 BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);

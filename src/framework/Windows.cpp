@@ -16,15 +16,6 @@ std::vector<std::unique_ptr<WindowRecord>>& AllWindows() {
   return windows;
 }
 
-// Whether some window may have an area to paint: set when one is
-// invalidated, cleared when a look through all of them finds none. The
-// queue asks for every message it hands out, and nearly always nothing is
-// to be painted.
-bool& MayNeedPaint() {
-  static bool may = true;
-  return may;
-}
-
 platform::ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 RECT ClientRect(const WindowRecord& w) { return RECT{0, 0, w.rect.Width(), w.rect.Height()}; }
@@ -139,16 +130,11 @@ BOOL IsWindow(HWND hwnd) {
 }
 
 HWND NextWindowToPaint() {
-  bool& may = MayNeedPaint();
-  if (!may) {
-    return nullptr;
-  }
   for (const auto& w : AllWindows()) {
     if (w->visible && !w->destroying && w->backing != nullptr && !w->update.IsEmpty()) {
       return w.get();
     }
   }
-  may = false;
   return nullptr;
 }
 
@@ -232,7 +218,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL) {
     return TRUE;
   }
   hwnd->update.Add(area);
-  MayNeedPaint() = true;
   return TRUE;
 }
 

@@ -35,6 +35,7 @@ class LogWindow : public CWnd {
   std::vector<std::string> log;
   bool postFromCreate = false;
   bool zeroTimerFromCreate = false;
+  DWORD tickWorkMs = 0;  // how long each tick's handler works
 
   BOOL CreateTopLevel() { return CreateEx(0, nullptr, "log", WS_POPUP, 0, 0, 100, 100, nullptr, 0); }
 
@@ -45,6 +46,7 @@ class LogWindow : public CWnd {
                                     msgmap::Create(&LogWindow::OnCreate),
                                     msgmap::Paint(&LogWindow::OnPaint),
                                     msgmap::Timer(&LogWindow::OnTimer),
+                                    msgmap::MouseMove(&LogWindow::OnMouseMove),
                                     msgmap::Message(WM_APP_A, &LogWindow::OnA),
                                     msgmap::Message(WM_APP_B, &LogWindow::OnB),
                                     msgmap::Message(WM_APP_NESTED, &LogWindow::OnNested),
@@ -68,8 +70,10 @@ class LogWindow : public CWnd {
     BeginPaint(&ps);
     EndPaint(&ps);
   }
+  void OnMouseMove(UINT, POINT) { log.push_back("move"); }
   void OnTimer(UINT_PTR id) {
     log.push_back("timer" + std::to_string(id));
+    LetTimePass(tickWorkMs);
     if (id == 1) {
       KillTimer(1);
     }
@@ -213,3 +217,22 @@ TEST_F(MessageQueueTest, AWaitOnADescriptorEndsForItsNewsAMessageOrADueTimer) {
 }
 
 }  // namespace
+
+TEST_F(MessageQueueTest, InputGetsThroughWhileATimersTicksOutlastItsPeriod) {
+  LogWindow w;
+  ASSERT_TRUE(w.CreateTopLevel());
+  w.tickWorkMs = 15;
+  w.SetTimer(2, 10, nullptr);
+  MSG msg;
+  // From the first tick on, the next one is due whenever the queue is asked.
+  while (w.log.empty() || w.log.back() != "timer2") {
+    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    DispatchMessage(&msg);
+  }
+  session.display.atNextLook = [&] { session.display.MoveMouse(w.m_hWnd->native, 5, 5); };
+  for (int i = 0; i < 20 && std::find(w.log.begin(), w.log.end(), "move") == w.log.end(); ++i) {
+    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    DispatchMessage(&msg);
+  }
+  EXPECT_NE(std::find(w.log.begin(), w.log.end(), "move"), w.log.end()) << "only ticks came through";
+}

@@ -8,6 +8,7 @@
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitSettings WebKitSettings;
 typedef struct _WebKitWebView WebKitWebView;
+typedef struct _GtkWidget GtkWidget;
 
 namespace platform {
 
@@ -21,8 +22,10 @@ class GtkBrowserEngine final : public BrowserEngine {
   std::unique_ptr<Browser> CreateBrowser(NativeWindow window, ScreenRect rect, BrowserHost& host) override;
 
  private:
-  // The web context and the views' settings, made for the first browser.
+  // The web context and the views' settings, made for the first view.
   void Start();
+  // A view in `holder`, made once the window holding it has been painted.
+  std::unique_ptr<Browser> MakeView(GtkWidget* holder, ScreenRect rect, BrowserHost& host);
 
   GtkDisplay& display_;
   WebKitWebContext* context_ = nullptr;

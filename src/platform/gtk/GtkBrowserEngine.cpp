@@ -1,6 +1,7 @@
 #include "platform/gtk/GtkBrowser.h"
 
 #include "platform/gtk/GtkBrowserView.h"
+#include "platform/gtk/GtkFirstPaintBrowser.h"
 #include "platform/ui/BrowserAddress.h"
 
 #include <gtk/gtk.h>
@@ -88,15 +89,24 @@ void GtkBrowserEngine::Start() {
 }
 
 std::unique_ptr<Browser> GtkBrowserEngine::CreateBrowser(NativeWindow window, ScreenRect rect, BrowserHost& host) {
+  // A child window of the display can always hold a view: WebKit is part
+  // of the program, and what fails later (its processes) shows as an empty
+  // page. So the answer is known at once, and the view itself, whose making
+  // starts WebKit, waits for the window's first paint.
   GtkWidget* holder = display_.ChildWidget(window);
   if (holder == nullptr) {
     return nullptr;
   }
+  return std::make_unique<GtkFirstPaintBrowser>(holder,
+                                                [this, holder, rect, &host] { return MakeView(holder, rect, host); });
+}
+
+std::unique_ptr<Browser> GtkBrowserEngine::MakeView(GtkWidget* holder, ScreenRect rect, BrowserHost& host) {
   if (context_ == nullptr) {
     Start();
   }
   WebKitWebView* view = nullptr;
-  auto browser = MakeGtkBrowser(display_, context_, settings_, holder, rect, host, &view);
+  auto browser = MakeGtkBrowser(context_, settings_, holder, rect, host, &view);
   if (lastView_ != nullptr) {
     g_object_remove_weak_pointer(G_OBJECT(lastView_), reinterpret_cast<gpointer*>(&lastView_));
   }

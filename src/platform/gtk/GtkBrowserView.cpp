@@ -81,10 +81,8 @@ void OnWebProcessEnded(WebKitWebView* view, WebKitWebProcessTerminationReason re
 
 class GtkBrowser final : public Browser {
  public:
-  GtkBrowser(GtkDisplay& display, WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder,
-             ScreenRect rect, BrowserHost& host)
-      : display_(display), host_(host) {
-    display_.NoteGlibWork();
+  GtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder, ScreenRect rect, BrowserHost& host)
+      : host_(host) {
     view_ = GTK_WIDGET(
         g_object_ref_sink(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, "settings", settings, nullptr)));
     g_object_set_data(G_OBJECT(view_), kHostKey, &host_);
@@ -96,7 +94,6 @@ class GtkBrowser final : public Browser {
   }
 
   ~GtkBrowser() override {
-    display_.NoteGlibWork();
     g_signal_handlers_disconnect_by_data(view_, this);
     g_signal_handlers_disconnect_by_data(view_, &askedFor_);
     g_object_set_data(G_OBJECT(view_), kHostKey, nullptr);
@@ -111,7 +108,6 @@ class GtkBrowser final : public Browser {
 
   void Navigate(const std::string& uri) override {
     askedFor_ = uri;
-    display_.NoteGlibWork();
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), uri.c_str());
   }
 
@@ -133,7 +129,6 @@ class GtkBrowser final : public Browser {
     return answer.eat ? TRUE : FALSE;
   }
 
-  GtkDisplay& display_;
   BrowserHost& host_;
   GtkWidget* view_ = nullptr;
   std::string askedFor_;  // the last address the program asked for
@@ -141,9 +136,9 @@ class GtkBrowser final : public Browser {
 
 }  // namespace
 
-std::unique_ptr<Browser> MakeGtkBrowser(GtkDisplay& display, WebKitWebContext* context, WebKitSettings* settings,
-                                        GtkWidget* holder, ScreenRect rect, BrowserHost& host, WebKitWebView** view) {
-  auto browser = std::make_unique<GtkBrowser>(display, context, settings, holder, rect, host);
+std::unique_ptr<Browser> MakeGtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder,
+                                        ScreenRect rect, BrowserHost& host, WebKitWebView** view) {
+  auto browser = std::make_unique<GtkBrowser>(context, settings, holder, rect, host);
   *view = browser->View();
   return browser;
 }

@@ -11,9 +11,9 @@
 namespace platform {
 
 // A view with `settings` in `context`, filling `holder` (a child window's widget) at `rect`;
-// *view is set to its WebKit view. Its calls into WebKit are noted on display.
-std::unique_ptr<Browser> MakeGtkBrowser(GtkDisplay& display, WebKitWebContext* context, WebKitSettings* settings,
-                                        GtkWidget* holder, ScreenRect rect, BrowserHost& host, WebKitWebView** view);
+// *view is set to its WebKit view.
+std::unique_ptr<Browser> MakeGtkBrowser(WebKitWebContext* context, WebKitSettings* settings, GtkWidget* holder,
+                                        ScreenRect rect, BrowserHost& host, WebKitWebView** view);
 // The host a view serves; null for views that serve none.
 BrowserHost* HostOfView(WebKitWebView* view);
 

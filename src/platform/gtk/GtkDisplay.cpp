@@ -1,7 +1,5 @@
 #include "platform/gtk/GtkDisplay.h"
 
-#include <X11/Xlib.h>
-#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -132,22 +130,14 @@ void AddStopIcon(GtkWidget* box) {
 
 }  // namespace
 
-// Events that an earlier read of the X connection (a round trip) left in
-// Xlib's queue do not show in a poll of the connection: the wait asks Xlib
-// for its queue's length, which neither reads nor locks. Only this thread
-// reads the connection. (GDK's own queue fills only while GLib dispatches,
-// and a full pass follows every dispatch.)
-GtkDisplay::GtkDisplay() : glib_([this] { return xdisplay_ != nullptr && XQLength(xdisplay_) > 0; }) {
+GtkDisplay::GtkDisplay() {
   // Placement of our own windows only holds on X11; Wayland sessions run us through XWayland.
   gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) {
     const char* name = std::getenv("DISPLAY");
     failure_ = name != nullptr && *name != '\0' ? std::string("cannot open the X display \"") + name + "\""
                                                 : std::string("no X display is set (DISPLAY is empty)");
-    return;
   }
-  GdkDisplay* display = gdk_display_get_default();
-  xdisplay_ = GDK_IS_X11_DISPLAY(display) ? gdk_x11_display_get_xdisplay(display) : nullptr;
 }
 
 GtkDisplay::~GtkDisplay() {
@@ -163,7 +153,6 @@ GtkDisplay::~GtkDisplay() {
 DisplayEvents* GtkDisplay::Sink() const { return sink_; }
 
 GtkWidget* GtkDisplay::ChildWidget(NativeWindow window) {
-  glib_.NoteChange();
   WindowParts* parts = Find(window);
   return parts != nullptr && parts->parentFixed != nullptr ? parts->widget : nullptr;
 }
@@ -189,7 +178,6 @@ GtkDisplay::WindowParts* GtkDisplay::Find(NativeWindow window) {
 }
 
 ScreenRect GtkDisplay::WorkArea() {
-  glib_.NoteChange();
   GdkDisplay* display = gdk_display_get_default();
   GdkMonitor* monitor = display != nullptr ? gdk_display_get_primary_monitor(display) : nullptr;
   if (monitor == nullptr && display != nullptr) {
@@ -204,7 +192,6 @@ ScreenRect GtkDisplay::WorkArea() {
 }
 
 NativeWindow GtkDisplay::CreateTopLevel(void* owner, const std::string& titleUtf8, const Surface* backing) {
-  glib_.NoteChange();
   if (!failure_.empty()) {
     return 0;
   }
@@ -236,7 +223,6 @@ NativeWindow GtkDisplay::CreateTopLevel(void* owner, const std::string& titleUtf
 }
 
 NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRect rect) {
-  glib_.NoteChange();
   WindowParts* top = Find(parent);
   if (top == nullptr || top->fixed == nullptr) {
     return 0;
@@ -259,7 +245,6 @@ NativeWindow GtkDisplay::CreateChild(NativeWindow parent, void* owner, ScreenRec
 }
 
 void GtkDisplay::SetIcon(NativeWindow window, std::span<const std::uint8_t> png) {
-  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts == nullptr || parts->parentFixed != nullptr) {
     return;
@@ -279,7 +264,6 @@ void GtkDisplay::SetIcon(NativeWindow window, std::span<const std::uint8_t> png)
 }
 
 void GtkDisplay::SetPlacement(NativeWindow window, ScreenRect rect) {
-  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts == nullptr) {
     return;
@@ -298,7 +282,6 @@ void GtkDisplay::SetPlacement(NativeWindow window, ScreenRect rect) {
 }
 
 void GtkDisplay::SetKeepAbove(NativeWindow window, bool above) {
-  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts != nullptr && parts->parentFixed == nullptr) {
     gtk_window_set_keep_above(GTK_WINDOW(parts->widget), above ? TRUE : FALSE);
@@ -306,14 +289,12 @@ void GtkDisplay::SetKeepAbove(NativeWindow window, bool above) {
 }
 
 void GtkDisplay::Show(NativeWindow window) {
-  glib_.NoteChange();
   if (WindowParts* parts = Find(window)) {
     gtk_widget_show_all(parts->widget);
   }
 }
 
 void GtkDisplay::Present(NativeWindow window, ScreenRect dirty) {
-  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts != nullptr && parts->area != nullptr) {
     gtk_widget_queue_draw_area(parts->area, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
@@ -321,7 +302,6 @@ void GtkDisplay::Present(NativeWindow window, ScreenRect dirty) {
 }
 
 void GtkDisplay::Destroy(NativeWindow window) {
-  glib_.NoteChange();
   WindowParts* parts = Find(window);
   if (parts == nullptr) {
     return;
@@ -353,7 +333,6 @@ void GtkDisplay::CloseBox::operator()(OpenBox* box) const {
 }
 
 MessageBoxId GtkDisplay::OpenMessageBox(const MessageBoxRequest& request) {
-  glib_.NoteChange();
   WindowParts* owner = Find(request.owner);
   GtkWindow* parent = owner != nullptr && owner->parentFixed == nullptr ? GTK_WINDOW(owner->widget) : nullptr;
   GtkWidget* widget = gtk_message_dialog_new(
@@ -382,7 +361,6 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
   if (!it->second->destroyed && gtk_widget_get_visible(it->second->widget)) {
     return true;
   }
-  glib_.NoteChange();
   boxes_.erase(it);
   // The web view leaves part of what the box uncovered unpainted (white);
   // drawing the windows again in full brings the page back.
@@ -394,9 +372,6 @@ bool GtkDisplay::IsMessageBoxOpen(MessageBoxId box) {
   return false;
 }
 
-void GtkDisplay::CloseMessageBox(MessageBoxId box) {
-  glib_.NoteChange();
-  boxes_.erase(box);
-}
+void GtkDisplay::CloseMessageBox(MessageBoxId box) { boxes_.erase(box); }
 
 }  // namespace platform

@@ -10,7 +10,6 @@
 #include <optional>
 
 typedef struct _GtkWidget GtkWidget;
-struct _XDisplay;
 
 namespace platform {
 
@@ -43,9 +42,6 @@ class GtkDisplay final : public Display {
   struct WindowParts;
   struct OpenBox;
   DisplayEvents* Sink() const;
-  // Calls into GTK or WebKit made outside the display (the browser's) note
-  // themselves here, so that GLib runs at the next wait.
-  void NoteGlibWork() { glib_.NoteChange(); }
   // The widget of a child window, which native content fills; null for others.
   GtkWidget* ChildWidget(NativeWindow window);
   // Whether a point of a top-level window's client area is its own: inside
@@ -67,9 +63,7 @@ class GtkDisplay final : public Display {
   };
   std::map<MessageBoxId, std::unique_ptr<OpenBox, CloseBox>> boxes_;
   MessageBoxId nextBox_ = 1;
-  // The display's own calls into GTK note a change, so GLib runs at the next wait.
   GlibWait glib_;
-  _XDisplay* xdisplay_ = nullptr;
   std::optional<DesktopFont> uiFont_;  // until a font setting changes
   bool watchingUiFont_ = false;
 };

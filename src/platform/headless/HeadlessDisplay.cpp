@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace platform {
 
@@ -106,6 +107,7 @@ void HeadlessDisplay::Destroy(NativeWindow window) {
 void HeadlessDisplay::WaitForEvents(int timeoutMs, FdWatch* watch) {
   // No input arrives by itself here: waiting is time passing, so timers come
   // due, or the watched descriptor becoming ready.
+  if (atNextLook) std::exchange(atNextLook, nullptr)();
   if (watch != nullptr) {
     WaitForFd(*watch, timeoutMs);
   } else if (timeoutMs > 0) {

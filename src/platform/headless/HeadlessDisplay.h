@@ -42,6 +42,9 @@ class HeadlessDisplay final : public Display {
   // Asked while a box is shown: true keeps it open for one more turn of its
   // loop. Unset, every box is answered at once.
   std::function<bool(const ShownMessageBox&)> keepMessageBoxOpen;
+  // Run once at the next look at the display (a wait, even of no time): for
+  // input that arrives only when the screen is looked at, as GTK's does.
+  std::function<void()> atNextLook;
 
   std::vector<ShownMessageBox> messageBoxes;  // every box shown, in order
 
