@@ -3,11 +3,11 @@
 // and enabled again. What each button starts, the update's patch included,
 // and the notices of missing programs are walked through on a real desktop by
 // the every-button test.
-#include "agent/TestPrefix.h"
 #include "platform/network/NetworkState.h"
 #include "support/LoopbackServer.h"
 #include "support/RunningLauncher.h"
 #include "support/ScratchFolder.h"
+#include "update/TestPrefix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The platform's HTTP client against servers on loopback addresses: what the
 // request looks like, when Send and Read return, redirects and stalls.
-#include "ProxyFreeEnvironment.h"
 #include "platform/network/HttpGet.h"
 #include "support/LoopbackServer.h"
+#include "support/ProxyFreeEnvironment.h"
 
 #include <gtest/gtest.h>
 

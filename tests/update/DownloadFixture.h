@@ -3,11 +3,11 @@
 // buttons disabled as the update command leaves them.
 #pragma once
 
-#include "ProxyFreeEnvironment.h"
 #include "framework/CWinApp.h"
 #include "framework/WindowRecord.h"
 #include "shell/LauncherWindow.h"
 #include "support/Headless.h"
+#include "support/ProxyFreeEnvironment.h"
 #include "support/ScratchFolder.h"
 #include "update/UpdateAgent.h"
 
