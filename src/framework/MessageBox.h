@@ -9,5 +9,5 @@ inline constexpr UINT MB_ICONSTOP = 0x00000010;
 inline constexpr int IDOK = 1;
 
 // text and caption are narrow texts in the locale's encoding. A null caption
-// shows the platform's default caption ("Error").
+// shows Windows' default caption ("Error").
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type);

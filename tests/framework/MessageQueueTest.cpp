@@ -183,7 +183,7 @@ TEST_F(MessageQueueTest, AModalMessageBoxKeepsDispatchingTimersAndPaintsUntilAQu
   session.display.keepMessageBoxOpen = [](const platform::HeadlessDisplay::ShownMessageBox&) { return true; };
   PostQuitMessage(0);
   EXPECT_EQ(MessageBox(nullptr, "text", nullptr, MB_OK), IDOK);
-  EXPECT_EQ(session.display.messageBoxes.at(1).caption, "Error") << "no caption shows the platform's default";
+  EXPECT_EQ(session.display.messageBoxes.at(1).caption, "Error") << "no caption shows Windows' default";
   MSG msg;
   EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
 }

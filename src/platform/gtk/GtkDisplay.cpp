@@ -53,8 +53,8 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
 
 // A move reaches the window only over its own client pixels. While a button
 // is held, GTK keeps sending the drawing area the pointer's moves wherever it
-// goes (outside the window, over a child window); the platform the launcher
-// was made for sends those nowhere, and its buttons rely on that.
+// goes (outside the window, over a child window); Windows sends those
+// nowhere, and the launcher's buttons rely on that.
 void MovedOver(const GtkDisplay::WindowParts& parts, double eventX, double eventY) {
   const int x = static_cast<int>(std::floor(eventX));
   const int y = static_cast<int>(std::floor(eventY));
