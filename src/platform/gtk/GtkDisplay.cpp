@@ -69,8 +69,7 @@ gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
   return TRUE;
 }
 
-// The pointer coming into the window is a move over it, as on the platform the
-// launcher was made for.
+// The pointer coming into the window is a move over it, as on Windows.
 gboolean OnEnter(GtkWidget*, GdkEventCrossing* event, gpointer data) {
   MovedOver(*static_cast<const GtkDisplay::WindowParts*>(data), event->x, event->y);
   return FALSE;
