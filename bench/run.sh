@@ -113,9 +113,13 @@ cpu_percent() {
 }
 
 # start WHICH: starts the launcher or the reference in the game folder and
-# waits for its first complete paint; sets $watched and $painted (ms).
+# waits for its first complete paint; sets $watched and $painted (ms). The
+# pointer goes to the screen's corner first: a window that appears under it
+# (the update button, after the download's click) shows a lit face, never the
+# picture the probe waits for.
 start() {
   local out
+  xdotool mousemove 0 0
   if [ "$1" = launcher ]; then
     out=$(cd "$work/game" && "$build/bench/paint-probe" 192 144 "$work/launcher.ppm" "$work/launcher-mask.pgm" \
       "$build/moravine-launcher")
