@@ -229,6 +229,7 @@ for rep in $(seq "$download_reps"); do
   record download-idle-rss "$(kilobytes "$watched" Rss)"
   xdotool mousemove $((192 + 139)) $((144 + 461)) click 1  # the update button
   wait_for 30 test -s "$patch" || { say "the download did not start"; exit 1; }
+  record download-start-rss "$(kilobytes "$watched" Rss)"  # libcurl is loaded with the download
   before=$(stat -c %s "$patch")
   start_ns=$(date +%s%N)
   highest=0
