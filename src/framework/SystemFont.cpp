@@ -116,25 +116,30 @@ int InkBottom(PangoContext* context) {
 
 SystemFont::SystemFont(const platform::DesktopFont& desktop)
     : desktop_(desktop),
-      fontMap_(pango_cairo_font_map_new(), &g_object_unref),
-      context_(pango_font_map_create_context(fontMap_.get()), &g_object_unref) {
-  PangoContext* context = context_.get();
-  pango_context_set_language(context, pango_language_from_string(kLanguage));
-  pango_context_set_base_dir(context, PANGO_DIRECTION_LTR);
-  SetSmoothing(context, desktop);
-
-  PangoFontDescription* font = pango_font_description_from_string(desktop.name.c_str());
+      description_(pango_font_description_from_string(desktop.name.c_str()), &pango_font_description_free) {
+  PangoFontDescription* font = description_.get();
   pango_font_description_set_family(font, FamiliesOf(font).c_str());
   // The largest whole pixel size up to the desktop's whose letters fit the line.
   pixelSize_ = static_cast<int>(std::lround(DesktopPixels(font, desktop.dpi)));
+  const auto context = NewContext();
   for (;; --pixelSize_) {
     pango_font_description_set_absolute_size(font, pixelSize_ * PANGO_SCALE);
-    pango_context_set_font_description(context, font);
-    if (pixelSize_ <= kSmallestSize || InkBottom(context) <= kLineRows) {
+    pango_context_set_font_description(context.get(), font);
+    if (pixelSize_ <= kSmallestSize || InkBottom(context.get()) <= kLineRows) {
       break;
     }
   }
-  pango_font_description_free(font);
+}
+
+SystemFont::Context SystemFont::NewContext() const {
+  PangoFontMap* fontMap = pango_cairo_font_map_new();
+  Context context(pango_font_map_create_context(fontMap), &g_object_unref);
+  g_object_unref(fontMap);
+  pango_context_set_language(context.get(), pango_language_from_string(kLanguage));
+  pango_context_set_base_dir(context.get(), PANGO_DIRECTION_LTR);
+  SetSmoothing(context.get(), desktop_);
+  pango_context_set_font_description(context.get(), description_.get());
+  return context;
 }
 
 const SystemFont& SystemFont::Current() {
@@ -148,7 +153,7 @@ const SystemFont& SystemFont::Current() {
 }
 
 std::unique_ptr<PangoLayout, decltype(&g_object_unref)> SystemFont::NewLayout(std::string_view utf8) const {
-  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(context_.get()), &g_object_unref);
+  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(NewContext().get()), &g_object_unref);
   pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
   return layout;
 }

@@ -1,5 +1,7 @@
 #include "platform/network/HttpGet.h"
 
+#include "platform/network/CurlLibrary.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -27,12 +29,6 @@ std::string SpanText(std::chrono::milliseconds span) {
   return std::to_string(span.count()) + " ms";
 }
 
-// libcurl's process-wide set-up, made once before the first transfer.
-CURLcode StartCurl() {
-  static const CURLcode started = curl_global_init(CURL_GLOBAL_DEFAULT);
-  return started;
-}
-
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
@@ -57,7 +53,16 @@ bool HasBlankOrControl(std::string_view text) {
 }  // namespace
 
 struct HttpGet::Transfer {
-  Transfer() : easy(curl_easy_init()), multi(curl_multi_init()) {
+  // A transfer over the loaded library; without it (null) a transfer that
+  // only fails, with `loadError` as its reason.
+  Transfer(const CurlLibrary* library, std::string loadError) : curl(library) {
+    if (curl == nullptr) {
+      setupResult = CURLE_FAILED_INIT;
+      failureText = std::move(loadError);
+      return;
+    }
+    easy = curl->easy_init();
+    multi = curl->multi_init();
     if (easy == nullptr || multi == nullptr) {
       Release();
       throw std::bad_alloc();
@@ -68,15 +73,16 @@ struct HttpGet::Transfer {
   Transfer& operator=(const Transfer&) = delete;
 
   void Release() {
-    if (added) curl_multi_remove_handle(multi, easy);
-    if (easy != nullptr) curl_easy_cleanup(easy);
-    if (multi != nullptr) curl_multi_cleanup(multi);
-    curl_slist_free_all(requestHeaders);
+    if (curl == nullptr) return;
+    if (added) curl->multi_remove_handle(multi, easy);
+    if (easy != nullptr) curl->easy_cleanup(easy);
+    if (multi != nullptr) curl->multi_cleanup(multi);
+    curl->slist_free_all(requestHeaders);
   }
 
   template <class T>
   void Set(CURLoption option, T value) {
-    if (setupResult == CURLE_OK) setupResult = curl_easy_setopt(easy, option, value);
+    if (setupResult == CURLE_OK) setupResult = curl->easy_setopt(easy, option, value);
   }
 
   // One line of a reply's header block. Only the final reply's block is
@@ -123,13 +129,13 @@ struct HttpGet::Transfer {
   // One non-blocking turn of curl's work, and the news of its end.
   void Perform() {
     int running = 0;
-    const CURLMcode code = curl_multi_perform(multi, &running);
+    const CURLMcode code = curl->multi_perform(multi, &running);
     if (code != CURLM_OK) {
-      FailWith(curl_multi_strerror(code));
+      FailWith(curl->multi_strerror(code));
       return;
     }
     int left = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
+    while (CURLMsg* message = curl->multi_info_read(multi, &left)) {
       if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
         finished = true;
         result = message->data.result;
@@ -178,11 +184,12 @@ struct HttpGet::Transfer {
   std::string ErrorText() const {
     if (!failureText.empty()) return failureText;
     if (errorBuffer[0] != '\0') return errorBuffer;
-    return curl_easy_strerror(result);
+    return curl->easy_strerror(result);
   }
 
-  CURL* easy;
-  CURLM* multi;
+  const CurlLibrary* curl;
+  CURL* easy = nullptr;
+  CURLM* multi = nullptr;
   curl_slist* requestHeaders = nullptr;
   CURLcode setupResult = CURLE_OK;
   bool added = false;
@@ -211,15 +218,18 @@ struct HttpGet::Transfer {
 };
 
 HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object) {
-  const CURLcode started = StartCurl();
-  transfer_ = std::make_unique<Transfer>();
+  std::string loadError;
+  const CurlLibrary* curl = LoadCurlLibrary(loadError);
+  transfer_ = std::make_unique<Transfer>(curl, std::move(loadError));
   Transfer& t = *transfer_;
-  t.setupResult = started;
-  const std::string url =
-      "http://" + std::string(server) + (port == 80 ? "" : ":" + std::to_string(port)) + std::string(object);
+  if (curl == nullptr) return;
+  std::string url = "http://";
+  url.append(server);
+  if (port != 80) url.append(":").append(std::to_string(port));
+  url.append(object);
   // Whatever the address held, no blank, CR or LF goes into the request.
   if (HasBlankOrControl(url) && t.setupResult == CURLE_OK) t.setupResult = CURLE_URL_MALFORMAT;
-  t.requestHeaders = curl_slist_append(nullptr, "Accept:");
+  t.requestHeaders = curl->slist_append(nullptr, "Accept:");
   if (t.requestHeaders == nullptr) throw std::bad_alloc();
   t.Set(CURLOPT_ERRORBUFFER, t.errorBuffer);
   t.Set(CURLOPT_URL, url.c_str());
@@ -248,12 +258,12 @@ bool HttpGet::Start(std::string& error) {
   Transfer& t = *transfer_;
   assert(!t.added);
   if (t.setupResult != CURLE_OK) {
-    error = curl_easy_strerror(t.setupResult);
+    error = t.curl != nullptr ? t.curl->easy_strerror(t.setupResult) : t.failureText;
     return false;
   }
-  const CURLMcode added = curl_multi_add_handle(t.multi, t.easy);
+  const CURLMcode added = t.curl->multi_add_handle(t.multi, t.easy);
   if (added != CURLM_OK) {
-    error = curl_multi_strerror(added);
+    error = t.curl->multi_strerror(added);
     return false;
   }
   t.added = true;
@@ -304,8 +314,8 @@ std::size_t HttpGet::Read(char* buffer, std::size_t size) {
   // Once a whole write fits again, curl may hand over the block it holds.
   if (t.paused && t.body.size() - t.bodyCount >= CURL_MAX_WRITE_SIZE) {
     t.paused = false;
-    const CURLcode resumed = curl_easy_pause(t.easy, CURLPAUSE_CONT);
-    if (resumed != CURLE_OK) t.FailWith(curl_easy_strerror(resumed));
+    const CURLcode resumed = t.curl->easy_pause(t.easy, CURLPAUSE_CONT);
+    if (resumed != CURLE_OK) t.FailWith(t.curl->easy_strerror(resumed));
   }
   return take;
 }

@@ -1,7 +1,8 @@
 // One HTTP GET over libcurl, driven in the caller's own pace and never
 // waiting: each call does what the network allows at that moment. The reply's
 // body waits in a small buffer of fixed size, and the transfer pauses while
-// that buffer is full, so a large body is never held in memory.
+// that buffer is full, so a large body is never held in memory. libcurl is
+// loaded with the first request (CurlLibrary.h).
 #pragma once
 
 #include <chrono>
@@ -39,7 +40,8 @@ class HttpGet {
 
   // Starts the request. Redirects are followed, at most 10, to http and https
   // only, with certificates verified. False, with curl's text in `error`,
-  // when the request cannot be made at all.
+  // when the request cannot be made at all, or with the loader's when
+  // libcurl cannot be loaded.
   bool Start(std::string& error);
 
   // Moves the transfer on as far as it can go without waiting. False, with
