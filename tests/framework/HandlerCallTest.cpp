@@ -125,14 +125,23 @@ TEST_F(HandlerCallTest, AFailedCreationMakesNoWindowAndAFailedPaintIsNotRetried)
   EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
 }
 
-// A timer whose every tick fails shows its failure once, not a box per tick
-// (nor boxes nested in the box's own loop, where the timer goes on ticking).
-TEST(HandlerCallTimer, ATimerFailingAgainAndAgainIsReportedOnceUntilATickRunsThroughOrTheTextChanges) {
+// A window whose timers' ticks fail as each test says.
+class HandlerCallTimer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.m_pMainWnd = &window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+  }
+  void TearDown() override { window.DestroyWindow(); }
+
   testsupport::HeadlessSession session;
   CWinApp app{"Moravine Test"};
   TickingWindow window;
-  app.m_pMainWnd = &window;
-  ASSERT_TRUE(window.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+};
+
+// A timer whose every tick fails shows its failure once, not a box per tick
+// (nor boxes nested in the box's own loop, where the timer goes on ticking).
+TEST_F(HandlerCallTimer, ATimerFailingAgainAndAgainIsReportedOnceUntilATickRunsThroughOrTheTextChanges) {
   window.SetTimer(2, 10, nullptr);
   window.SetTimer(3, 10, nullptr);
   window.failure[3] = "";
@@ -162,22 +171,15 @@ TEST(HandlerCallTimer, ATimerFailingAgainAndAgainIsReportedOnceUntilATickRunsThr
     EXPECT_TRUE(testsupport::IsBox(session.display.messageBoxes.back(), step.lastBox, "Moravine Test",
                                    window.m_hWnd->native, true));
   }
-  window.DestroyWindow();
 }
 
 // A timer whose handler ends it with its failure, as a failed download does,
 // cannot fail every tick: each time it is set again, its failure shows.
-TEST(HandlerCallTimer, ATimerEndedByItsFailureIsReportedEachTimeItIsSetAgain) {
-  testsupport::HeadlessSession session;
-  CWinApp app{"Moravine Test"};
-  TickingWindow window;
-  app.m_pMainWnd = &window;
-  ASSERT_TRUE(window.CreateEx(0, nullptr, "w", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+TEST_F(HandlerCallTimer, ATimerEndedByItsFailureIsReportedEachTimeItIsSetAgain) {
   window.killOnFailure = true;
   window.failure[3] = "Failed to connect";
   for (std::size_t round = 1; round <= 2; ++round) {
     window.SetTimer(3, 10, nullptr);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return session.display.messageBoxes.size() == round; }));
   }
-  window.DestroyWindow();
 }
