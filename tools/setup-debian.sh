@@ -17,7 +17,7 @@ packages=(
   shared-mime-info
   clang clang-format libclang-rt-14-dev
   nginx-light php-fpm
-  wine wine64 gcc-mingw-w64-x86-64
+  wine wine64 gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
 )
 
 missing=()
