@@ -1,8 +1,19 @@
-// A file descriptor that a wait watches besides its other sources.
+// What a wait watches besides the window's messages: a file descriptor on
+// Linux, an event object on Windows (a socket's network events are tied to
+// one with WSAEventSelect).
 #pragma once
 
 namespace platform {
 
+#ifdef _WIN32
+struct FdWatch {
+  void* event = nullptr;  // HANDLE of an event object; null: nothing to watch
+  // Set by the wait: the event was signalled.
+  bool ready = false;
+
+  bool Watches() const { return event != nullptr; }
+};
+#else
 struct FdWatch {
   int fd = -1;              // -1: nothing to watch
   bool forReading = false;  // data, the end of the stream or an error may be read
@@ -14,8 +25,9 @@ struct FdWatch {
   // The poll(2) events asked for.
   short PollEvents() const;
 };
+#endif
 
-// Waits up to timeoutMs (-1: no limit) for the descriptor alone; sets and
+// Waits up to timeoutMs (-1: no limit) for the watched object alone; sets and
 // returns watch.ready. A watch that asks for nothing only lets the time
 // pass, and returns at once when there is no limit.
 bool WaitForFd(FdWatch& watch, int timeoutMs);
