@@ -27,16 +27,19 @@ for p in "${packages[@]}"; do
   fi
 done
 
-# The tests also read the string table in the Big5 locale of the game's players.
+# The tests also read the string table in the Big5 locale of the game's
+# players; under the Traditional Chinese UTF-8 locale Wine takes code page 950
+# and a font with the game's characters.
 need_locale=0
 locale -a 2>/dev/null | grep -qix 'zh_TW.big5' || need_locale=1
+locale -a 2>/dev/null | grep -qix 'zh_TW.utf8' || need_locale=1
 
 if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
   exit 0
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "setup: installing needs root; missing packages: ${missing[*]:-none}; Big5 locale missing: $need_locale" >&2
+  echo "setup: installing needs root; missing packages: ${missing[*]:-none}; Chinese locales missing: $need_locale" >&2
   exit 1
 fi
 
@@ -47,4 +50,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 if [ $need_locale -eq 1 ]; then
   localedef -i zh_TW -c -f BIG5 zh_TW.BIG5
+  localedef -i zh_TW -c -f UTF-8 zh_TW.UTF-8
 fi
