@@ -233,3 +233,57 @@ Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$work/display"
 pids+=($!)
 wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
+
+# The real Wine. The game's key as its 32-bit installer wrote it, in a
+# 64-bit prefix: written with `wine reg add ... /reg:32`, it lands under
+# Wow6432Node.
+readonly GAME_KEY='HKLM\Software\Veltrano\Moravine Cht'
+readonly GAME_SECTION='[Software\\Wow6432Node\\Veltrano\\Moravine Cht]'
+
+# Waits for the prefix's Wine server to end, which writes the registry; true
+# once GameVerSP in the game's section is $1. A server not started yet is not
+# waited for, so this is retried.
+registry_saved_with() {
+  wineserver -w && [ "$(section="$GAME_SECTION" awk '
+    index($0, "[") == 1 { inside = index($0, ENVIRON["section"]) == 1; next }
+    inside && index($0, "\"GameVerSP\"=") == 1 { print substr($0, 13) }
+  ' "$WINEPREFIX/system.reg")" = "\"$1\"" ]
+}
+
+# Makes $WINEPREFIX a fresh Wine prefix: one made by wineboot once per tools
+# folder (FORMED marks a finished one and names the Wine it was made by; its
+# HOME and temporary folder live in it), copied per run. Wineboot offers no
+# Mono or Gecko, and Wine makes no menu entries in HOME.
+fresh_wine_prefix() {
+  local cache=$tools/wine-prefix-cache wine_version lock
+  export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+  wine_version=$(WINEDEBUG=-all wine --version)
+  exec {lock}>"$cache.lock"
+  flock "$lock"
+  if [ "$(cat "$cache/formed" 2>/dev/null)" != "$wine_version" ]; then
+    echo "prefix: making a fresh Wine prefix (wineboot -i), once per build folder"
+    rm -rf "$cache"
+    mkdir -p "$cache/home" "$cache/tmp"
+    HOME="$cache/home" TMPDIR="$cache/tmp" WINEPREFIX="$cache/prefix" WINEDEBUG=-all \
+      wineboot -i >"$cache/wineboot.log" 2>&1 || fail "wineboot -i failed: $(cat "$cache/wineboot.log")"
+    HOME="$cache/home" TMPDIR="$cache/tmp" WINEPREFIX="$cache/prefix" wineserver -w
+    echo "$wine_version" >"$cache/formed"
+  fi
+  flock -u "$lock"
+  # This run's prefix: the registry files copied; drive_c linked file by
+  # file, since Wine writes its registry files anew and renames them and the
+  # programs run here write nothing under C:, so no linked file is written to.
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX" "$work/tmp"
+  cp -a "$cache/prefix/"{system.reg,user.reg,userdef.reg,.update-timestamp,dosdevices} "$WINEPREFIX/"
+  cp -al "$cache/prefix/drive_c" "$WINEPREFIX/drive_c"
+  export TMPDIR="$work/tmp"
+}
+
+# Installs the game's version $1 into the 32-bit view, as its installer would.
+install_game_version() {
+  echo "install: the game's version $1 into the 32-bit view with wine reg add /reg:32"
+  WINEDEBUG=-all wine reg add "$GAME_KEY" /v GameVerSP /d "$1" /f /reg:32 >"$work/reg.log" 2>&1 ||
+    fail "wine reg add failed: $(cat "$work/reg.log")"
+  wait_for 60 registry_saved_with "$1" || fail "system.reg has no GameVerSP $1 under Wow6432Node"
+}

@@ -12,57 +12,13 @@
 source "$(dirname "$0")/lib.sh"
 old_version=$4
 new_version=$5
-cache=$tools/wine-prefix-cache
-# The game's key as the launcher, a 32-bit program, sees it in a 64-bit prefix.
-readonly GAME_KEY='HKLM\Software\Veltrano\Moravine Cht'
-readonly GAME_SECTION='[Software\\Wow6432Node\\Veltrano\\Moravine Cht]'
-# Keeps wineboot from offering to install Mono and Gecko, and Wine from
-# making menu entries in HOME.
-export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 # Ends the Wine programs of this run's prefix and its server before the rest.
 trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; cleanup' EXIT
-
-# Waits for the prefix's Wine server to end, which writes the registry; true
-# once GameVerSP in the game's section is $1. A server not started yet is not
-# waited for, so this is retried.
-registry_saved_with() {
-  wineserver -w && [ "$(section="$GAME_SECTION" awk '
-    index($0, "[") == 1 { inside = index($0, ENVIRON["section"]) == 1; next }
-    inside && index($0, "\"GameVerSP\"=") == 1 { print substr($0, 13) }
-  ' "$WINEPREFIX/system.reg")" = "\"$1\"" ]
-}
-
-# A fresh prefix, made once per build folder; FORMED marks a finished one and
-# names the Wine it was made by. Its HOME and temporary folder live in it.
-wine_version=$(WINEDEBUG=-all wine --version)
-exec {lock}>"$cache.lock"
-flock "$lock"
-if [ "$(cat "$cache/formed" 2>/dev/null)" != "$wine_version" ]; then
-  echo "prefix: making a fresh Wine prefix (wineboot -i), once per build folder"
-  rm -rf "$cache"
-  mkdir -p "$cache/home" "$cache/tmp"
-  HOME="$cache/home" TMPDIR="$cache/tmp" WINEPREFIX="$cache/prefix" WINEDEBUG=-all \
-    wineboot -i >"$cache/wineboot.log" 2>&1 || fail "wineboot -i failed: $(cat "$cache/wineboot.log")"
-  HOME="$cache/home" TMPDIR="$cache/tmp" WINEPREFIX="$cache/prefix" wineserver -w
-  echo "$wine_version" >"$cache/formed"
-fi
-flock -u "$lock"
-
-# This run's prefix: the registry files copied; drive_c linked file by file,
-# since Wine writes its registry files anew and renames them and the stand-ins
-# write nothing under C:, so no linked file is written to.
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX" "$work/tmp"
-cp -a "$cache/prefix/"{system.reg,user.reg,userdef.reg,.update-timestamp,dosdevices} "$WINEPREFIX/"
-cp -al "$cache/prefix/drive_c" "$WINEPREFIX/drive_c"
-export TMPDIR="$work/tmp"
+fresh_wine_prefix
 # The player has not set WINEDEBUG: the launcher is to silence Wine itself.
 unset WINEDEBUG
 
-echo "install: the game's version into the 32-bit view with wine reg add /reg:32"
-WINEDEBUG=-all wine reg add "$GAME_KEY" /v GameVerSP /d "$old_version" /f /reg:32 >"$work/reg.log" 2>&1 ||
-  fail "wine reg add failed: $(cat "$work/reg.log")"
-wait_for 60 registry_saved_with "$old_version" || fail "system.reg has no GameVerSP $old_version under Wow6432Node"
+install_game_version "$old_version"
 
 # The demo host with the patch stand-in as the patch and its version as the newest.
 cp -r "$demo/www" "$work/www"
