@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds from scratch in build-tests/ (a developer's
 # own build/ is left alone) and runs every test, with warnings as errors.
-# Then builds everything again with AddressSanitizer and UndefinedBehavior-
-# Sanitizer in build-asan/ and runs every test a second time there.
+# Then cross-builds the Windows program with MinGW-w64 in build-windows/ and
+# runs its tests under Wine. Last, builds everything again with Address-
+# Sanitizer and UndefinedBehaviorSanitizer in build-asan/ and runs every
+# Linux test a second time there.
 # Run as root on Debian 12 (installing packages and private network
 # namespaces for the network tests need it).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build="$repo/build-tests"
 asan_build="$repo/build-asan"
+windows_build="$repo/build-windows"
 
 bash "$repo/tools/setup-debian.sh"
 rm -rf "$build"
 cmake -S "$repo" -B "$build" -DMORAVINE_WERROR=ON
 cmake --build "$build" -j"$(nproc)"
 (cd "$build" && ctest --output-on-failure -j2)
+
+rm -rf "$windows_build"
+cmake -S "$repo" -B "$windows_build" --toolchain "$repo/cmake/mingw-w64-x86_64.cmake" -DMORAVINE_WERROR=ON
+cmake --build "$windows_build" -j"$(nproc)"
+(cd "$windows_build" && ctest --output-on-failure -j2)
 
 rm -rf "$asan_build"
 cmake -S "$repo" -B "$asan_build" -DMORAVINE_WERROR=ON -DMORAVINE_SANITIZE=ON
