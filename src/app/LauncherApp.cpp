@@ -14,7 +14,7 @@ BOOL LauncherApp::InitInstance() {
   char title[256];
   LoadString(AfxGetInstanceHandle(), IDS_TITLE, title, sizeof title);
   const char* windowClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, LoadCursor(nullptr, IDC_ARROW), nullptr,
-                                                LoadIcon(AfxGetInstanceHandle(), IDI_LAUNCHER));
+                                                LoadIcon(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDI_LAUNCHER)));
   if (!window->CreateEx(0, windowClass, title, WS_POPUP, 0, 0, 300, 200, nullptr, 0, nullptr)) {
     m_pMainWnd = nullptr;
     const std::string reason = DisplayFailureReason();

@@ -1,8 +1,13 @@
 // Basic types, message numbers and geometry of the application framework.
+// On Windows they are the system's own, from <windows.h>; on Linux the
+// framework declares them here, with the same names and values.
 #pragma once
 
 #include <cstdint>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 using BOOL = int;
 using UINT = unsigned int;
 using DWORD = std::uint32_t;
@@ -72,6 +77,9 @@ constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
   return static_cast<LPARAM>((static_cast<std::uint32_t>(hi & 0xFFFF) << 16) | static_cast<std::uint32_t>(lo & 0xFFFF));
 }
-// Signed client coordinates packed in a mouse message's lParam.
+#endif
+
+// Signed client coordinates packed in a mouse message's lParam (on Windows
+// the macros of <windowsx.h>, which is left out for its many other macros).
 constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lp))); }
 constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(lp))); }

@@ -41,7 +41,11 @@ class CFile {
   void Abort();
 
  private:
+#ifdef _WIN32
+  void* file_ = nullptr;  // HANDLE of the open file; null when none is open
+#else
   int fd_ = -1;
+#endif
   std::string fileName_;
   // The file's absolute path while it waits to be kept; empty otherwise.
   std::string pendingPath_;

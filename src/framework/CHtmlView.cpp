@@ -1,10 +1,11 @@
 #include "framework/CHtmlView.h"
 
 #include "base/NarrowText.h"
+#include "base/RectSize.h"
 #include "framework/BrowserBinding.h"
 #include "framework/ModuleFile.h"
+#include "framework/NativeWindow.h"
 #include "framework/Resources.h"
-#include "framework/WindowRecord.h"
 #include "platform/ui/BrowserAddress.h"
 
 #include <cstdio>
@@ -15,8 +16,9 @@ BOOL CHtmlView::Create(const char* className, const char* windowName, DWORD styl
     return FALSE;
   }
   platform::BrowserEngine* engine = CurrentBrowserEngine();
-  m_pBrowserApp =
-      engine != nullptr ? engine->CreateBrowser(m_hWnd->native, {0, 0, rect.Width(), rect.Height()}, *this) : nullptr;
+  m_pBrowserApp = engine != nullptr
+                      ? engine->CreateBrowser(NativeWindowOf(m_hWnd), {0, 0, RectWidth(rect), RectHeight(rect)}, *this)
+                      : nullptr;
   if (m_pBrowserApp == nullptr) {
     DestroyWindow();
     return FALSE;

@@ -1,18 +1,21 @@
 #include "framework/CWinApp.h"
 
 #include "framework/MessageQueue.h"
+#include "framework/ModuleFile.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace {
 
 CWinApp* g_app = nullptr;
 
+// The program file's name without its extension.
 std::string ProgramName() {
-  std::error_code error;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string("launcher") : exe.stem().string();
+  char path[MAX_PATH];
+  if (GetModuleFileName(AfxGetInstanceHandle(), path, MAX_PATH) == 0) {
+    return "launcher";
+  }
+  return std::filesystem::path(path).stem().string();
 }
 
 }  // namespace

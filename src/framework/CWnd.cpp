@@ -1,9 +1,12 @@
 #include "framework/CWnd.h"
 
+#include "base/RectSize.h"
 #include "framework/CWinApp.h"
 #include "framework/HandlerCall.h"
-#include "framework/WindowClass.h"
-#include "framework/WindowRecord.h"
+#include "framework/TimerState.h"
+#include "framework/WindowCreation.h"
+
+#include <cassert>
 
 namespace {
 
@@ -23,31 +26,15 @@ CWnd::~CWnd() {
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx,
                     int cy, HWND parent, UINT_PTR menuOrId, void* param) {
-  CREATESTRUCT create;
-  create.lpCreateParams = param;
-  create.hwndParent = parent;
-  create.hMenu = menuOrId;
-  create.x = x;
-  create.y = y;
-  create.cx = cx;
-  create.cy = cy;
-  create.style = style & ~WS_VISIBLE;
-  create.lpszName = windowName;
-  create.lpszClass = className;
-  create.dwExStyle = exStyle;
-  HWND hwnd = CreateWindowRecord(create, FindWindowClass(className).iconPng, &CWnd::WindowProcedure,
-                                 reinterpret_cast<LONG_PTR>(this));
+  const WindowCreation creation{exStyle, className, windowName, style & ~WS_VISIBLE, x, y, cx, cy,
+                                parent,  menuOrId,  param};
+  const HWND hwnd = CreateFrameworkWindow(creation, &CWnd::WindowProcedure, reinterpret_cast<LONG_PTR>(this));
   if (hwnd == nullptr) {
-    return FALSE;
-  }
-  m_hWnd = hwnd;
-  if (::SendMessage(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
     // A refused window leaves its object to the creator, untouched by the destruction.
-    Detach(hwnd);
     m_hWnd = nullptr;
-    ::DestroyWindow(hwnd);
     return FALSE;
   }
+  assert(m_hWnd == hwnd);
   if ((style & WS_VISIBLE) != 0) {
     ::ShowWindow(hwnd, SW_SHOW);
   }
@@ -56,11 +43,17 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 
 BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                   void*) {
-  return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, rect.Width(), rect.Height(),
+  return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, RectWidth(rect), RectHeight(rect),
                   parent != nullptr ? parent->m_hWnd : nullptr, id);
 }
 
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+  return SetWindowTimer(m_hWnd, id, elapseMs, proc);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id) { return KillWindowTimer(m_hWnd, id); }
 
 const MessageMap* CWnd::GetThisMessageMap() {
   static const MessageMap map{nullptr, {msgmap::NcDestroy(&CWnd::OnNcDestroy)}};
@@ -109,11 +102,23 @@ LRESULT CWnd::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (wnd == nullptr) {
     return DefWindowProc(hwnd, message, wParam, lParam);
   }
+  if (wnd->m_hWnd == nullptr) {
+    // The window's first message: the object learns its window.
+    wnd->m_hWnd = hwnd;
+  }
   const MSG outer = wnd->currentMessage_;
-  wnd->currentMessage_ = MSG{hwnd, message, wParam, lParam};
+  wnd->currentMessage_ = MSG{};
+  wnd->currentMessage_.hwnd = hwnd;
+  wnd->currentMessage_.message = message;
+  wnd->currentMessage_.wParam = wParam;
+  wnd->currentMessage_.lParam = lParam;
   ++wnd->runningHandlers_;
   const LRESULT result = wnd->WindowProc(message, wParam, lParam);
   wnd->currentMessage_ = outer;
+  if (message == WM_CREATE && result == -1) {
+    // A refused window is destroyed without its object.
+    Detach(hwnd);
+  }
   // The object outlives its window until the outermost of its handlers is
   // done, so no handler returns into a deleted object.
   if (--wnd->runningHandlers_ == 0 && wnd->postNcDestroyDue_) {

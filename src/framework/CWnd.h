@@ -15,7 +15,8 @@ class CWnd {
   CWnd& operator=(const CWnd&) = delete;
 
   // Creates the window; WM_CREATE reaches this object inside the call.
-  // A null or unknown class name takes the framework's plain window class.
+  // A null class name takes the framework's plain window class (on Linux,
+  // an unknown one too).
   BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx, int cy,
                 HWND parent, UINT_PTR menuOrId, void* param = nullptr);
   // Creates a child window at rect inside parent, with a control id.
@@ -33,8 +34,8 @@ class CWnd {
   // Windows of this framework have no menu bar.
   bool HasMenu() const { return false; }
 
-  UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc) { return ::SetTimer(m_hWnd, id, elapseMs, proc); }
-  BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc);
+  BOOL KillTimer(UINT_PTR id);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::PostMessage(m_hWnd, message, wParam, lParam);
   }

@@ -6,6 +6,12 @@
 
 #include <string>
 
+#ifdef _WIN32
+// Windows has one display, the system's own; the framework only tells why it
+// refused a window: the system's text for the last error.
+std::string DisplayFailureReason();
+#else
+
 // Makes `display` the framework's display and routes its input into the
 // message queue. Null detaches it.
 void UseDisplay(platform::Display* display);
@@ -16,3 +22,4 @@ void BindDisplay(platform::Display* display);
 platform::Display* CurrentDisplay();
 // Why the display cannot show windows: empty when it can.
 std::string DisplayFailureReason();
+#endif

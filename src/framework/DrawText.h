@@ -4,6 +4,12 @@
 
 #include "framework/Gdi.h"
 
+#ifdef _WIN32
+// Windows' own DrawTextA and background modes, from <windows.h>. The
+// framework's windows draw in the default GUI font: their device context is
+// their own (CS_OWNDC) and holds that font from their creation.
+#else
+
 // Horizontal placement; left and top are the defaults.
 inline constexpr UINT DT_TOP = 0x0000;
 inline constexpr UINT DT_LEFT = 0x0000;
@@ -29,3 +35,5 @@ int GetBkMode(HDC hdc);
 // region. Bytes that do not convert from the locale's encoding end the text.
 // Returns the height of the lines in pixels; 0 when nothing could be drawn.
 int DrawTextA(HDC hdc, const char* text, int count, RECT* rect, UINT format);
+
+#endif

@@ -4,6 +4,10 @@
 
 #include "base/WinTypes.h"
 
+#ifdef _WIN32
+// Windows' own GDI, from <windows.h>.
+#else
+
 struct GdiBitmap;
 using HBITMAP = GdiBitmap*;
 struct DeviceContext;
@@ -22,3 +26,5 @@ BOOL DeleteObject(HBITMAP bitmap);
 BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop);
 // Width and height of a bitmap.
 POINT GetBitmapSize(HBITMAP bitmap);
+
+#endif

@@ -5,8 +5,8 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBox.h"
-#include "framework/QueueInternal.h"
 #include "framework/Resources.h"
+#include "framework/TimerState.h"
 
 #include <map>
 #include <new>

@@ -12,11 +12,17 @@ namespace platform {
 class HttpGet;
 }
 
+#ifdef _WIN32
+// INTERNET_PORT, HTTP_QUERY_CONTENT_LENGTH and INTERNET_OPTION_RECEIVE_TIMEOUT
+// are Windows' own.
+#include <wininet.h>
+#else
 using INTERNET_PORT = WORD;
 
 inline constexpr DWORD HTTP_QUERY_CONTENT_LENGTH = 5;
 // The longest time a transfer may go without receiving anything, in ms.
 inline constexpr DWORD INTERNET_OPTION_RECEIVE_TIMEOUT = 6;
+#endif
 
 // A failed connection, request or transfer, with the HTTP client's text.
 class CInternetException : public CException {

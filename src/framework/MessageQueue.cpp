@@ -2,6 +2,7 @@
 
 #include "framework/DisplayBinding.h"
 #include "framework/QueueInternal.h"
+#include "framework/TimerState.h"
 #include "framework/Window.h"
 #include "framework/WindowRecord.h"
 
@@ -221,6 +222,12 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   timers.erase(dead, timers.end());
   return found ? TRUE : FALSE;
 }
+
+UINT_PTR SetWindowTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+  return SetTimer(hwnd, id, elapseMs, proc);
+}
+
+BOOL KillWindowTimer(HWND hwnd, UINT_PTR id) { return KillTimer(hwnd, id); }
 
 bool IsTimerSet(HWND hwnd, UINT_PTR id) {
   const auto& timers = TheQueue().timers;

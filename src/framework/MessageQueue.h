@@ -12,6 +12,17 @@
 #include "base/WinTypes.h"
 #include "platform/network/FdWatch.h"
 
+#ifdef _WIN32
+// Windows' own queue, from <windows.h>; the framework adds the wait on a
+// watched object beside the messages.
+
+// Waits until a message may be waiting (MsgWaitForMultipleObjects with
+// QS_ALLINPUT), the event of `watch` is signalled, or timeoutMs (INFINITE:
+// no limit) pass, whichever is first. Messages are left for the caller to
+// dispatch. Sets watch.ready.
+void MsgWaitForDescriptor(platform::FdWatch& watch, DWORD timeoutMs);
+#else
+
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
 // Windows' shortest timer period; shorter periods, 0 included, take it.
@@ -51,3 +62,5 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 // Milliseconds since an arbitrary start, from a monotonic clock.
 DWORD GetTickCount();
+
+#endif

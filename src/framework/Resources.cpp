@@ -71,6 +71,16 @@ std::string FindTableText(std::string_view table, UINT id) {
   return {};
 }
 
+// The number of a resource named with MAKEINTRESOURCE; nothing for a name
+// in letters, which this program's resources never have.
+std::optional<UINT> ResourceNumber(const char* name) {
+  const auto number = reinterpret_cast<std::uintptr_t>(name);
+  if (number > 0xFFFF) {
+    return std::nullopt;
+  }
+  return static_cast<UINT>(number);
+}
+
 }  // namespace
 
 HINSTANCE AfxGetInstanceHandle() {
@@ -81,15 +91,16 @@ HINSTANCE AfxGetInstanceHandle() {
   return &module;
 }
 
-HBITMAP LoadBitmap(HINSTANCE instance, UINT id) {
+HBITMAP LoadBitmap(HINSTANCE instance, const char* name) {
   // The program's pictures never change, so each is decoded once and its
   // pixels are shared by every bitmap loaded from it; a bitmap that is drawn
   // into gets its own copy first (DrawingSurface).
   static std::map<std::string, std::shared_ptr<platform::Surface>> decoded;
-  if (instance == nullptr) {
+  const std::optional<UINT> id = ResourceNumber(name);
+  if (instance == nullptr || !id) {
     return nullptr;
   }
-  const std::string path = PathOf(instance, "bitmaps/", id, ".bmp");
+  const std::string path = PathOf(instance, "bitmaps/", *id, ".bmp");
   if (const auto it = decoded.find(path); it != decoded.end()) {
     return new GdiBitmap{it->second};
   }
@@ -128,20 +139,21 @@ int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax) {
   return static_cast<int>(length);
 }
 
-HICON LoadIcon(HINSTANCE instance, UINT id) {
+HICON LoadIcon(HINSTANCE instance, const char* name) {
   static std::map<UINT, IconResource> icons;
-  if (instance == nullptr) {
+  const std::optional<UINT> id = ResourceNumber(name);
+  if (instance == nullptr || !id) {
     return nullptr;
   }
-  if (const auto it = icons.find(id); it != icons.end()) {
+  if (const auto it = icons.find(*id); it != icons.end()) {
     return &it->second;
   }
-  const auto bytes = Lookup(PathOf(instance, "icons/", id, ".png"));
+  const auto bytes = Lookup(PathOf(instance, "icons/", *id, ".png"));
   if (bytes == nullptr) {
     return nullptr;
   }
   const auto data = BytesOf(bytes.get());
-  return &icons.emplace(id, IconResource{{data.begin(), data.end()}}).first->second;
+  return &icons.emplace(*id, IconResource{{data.begin(), data.end()}}).first->second;
 }
 
 std::optional<std::string> LoadHtmlResource(HINSTANCE instance, UINT id) {

@@ -4,6 +4,12 @@
 
 #include "base/WinTypes.h"
 
+#ifdef _WIN32
+#include <shellapi.h>
+
+// Windows' own ShellExecuteA, from <shellapi.h>.
+#else
+
 using INT_PTR = std::intptr_t;
 
 inline constexpr int SW_SHOWNORMAL = 1;
@@ -25,3 +31,5 @@ inline constexpr INT_PTR SE_ERR_NOASSOC = 31;      // nothing handles it, or the
 // the handler shows itself, and no message box is ever shown.
 INT_PTR ShellExecute(HWND owner, const char* operation, const char* file, const char* parameters, const char* directory,
                      int showCmd);
+
+#endif

@@ -4,6 +4,13 @@
 #include "base/WinTypes.h"
 #include "framework/Gdi.h"
 
+#ifdef _WIN32
+// Windows' own names, from <windows.h>; the framework adds the style
+// questions of <windowsx.h>, which is left out for its many other macros.
+inline DWORD GetWindowStyle(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)); }
+inline DWORD GetWindowExStyle(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)); }
+#else
+
 struct PAINTSTRUCT {
   HDC hdc = nullptr;
   BOOL fErase = FALSE;
@@ -88,3 +95,5 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* param, UINT winIni);
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

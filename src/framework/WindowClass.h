@@ -6,6 +6,14 @@
 
 #include <vector>
 
+#ifdef _WIN32
+// Windows' own classes and cursors, from <windows.h>.
+
+// Registers a window class of the framework for these settings (its windows'
+// messages go to the objects made with them) and returns its generated name.
+const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
+#else
+
 inline constexpr UINT CS_VREDRAW = 0x0001;
 inline constexpr UINT CS_HREDRAW = 0x0002;
 
@@ -26,3 +34,5 @@ struct WindowClass {
 const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 // The class of that name; the plain class when there is none.
 const WindowClass& FindWindowClass(const char* name);
+
+#endif

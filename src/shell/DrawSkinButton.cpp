@@ -18,12 +18,12 @@ void DrawSkinButton(HDC hdc, HINSTANCE hInstance, const SkinButton* button) {
     default:
       return;
   }
-  HBITMAP face = LoadBitmap(hInstance, bitmapId & 0xFFFF);
+  HBITMAP face = LoadBitmap(hInstance, MAKEINTRESOURCE(bitmapId & 0xFFFF));
   if (face == nullptr) {
     return;
   }
   HDC memory = CreateCompatibleDC(hdc);
-  HBITMAP previous = SelectObject(memory, face);
+  HBITMAP previous = static_cast<HBITMAP>(SelectObject(memory, face));
   BitBlt(hdc, button->m_nLeft, button->m_nTop, button->m_nRight - button->m_nLeft + 1,
          button->m_nBottom - button->m_nTop + 1, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);

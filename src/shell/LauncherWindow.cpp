@@ -1,5 +1,6 @@
 #include "shell/LauncherWindow.h"
 
+#include "base/RectSize.h"
 #include "framework/Resources.h"
 #include "shell/WindowPlacement.h"
 #include "update/UpdateAgent.h"
@@ -55,7 +56,7 @@ int LauncherWindow::OnCreate(CREATESTRUCT* create) {
   }
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, GetStyle(), HasMenu(), GetExStyle());
-  SetWindowPos(nullptr, 0, 0, frame.Width(), frame.Height(), SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+  SetWindowPos(nullptr, 0, 0, RectWidth(frame), RectHeight(frame), SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
   SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
   RECT workArea{};
   SystemParametersInfo(SPI_GETWORKAREA, 0, &workArea, 0);

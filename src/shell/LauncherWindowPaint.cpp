@@ -1,3 +1,4 @@
+#include "base/RectSize.h"
 #include "framework/DrawText.h"
 #include "framework/Resources.h"
 #include "shell/DrawSkinButton.h"
@@ -21,8 +22,8 @@ void LauncherWindow::OnPaint() {
   const RECT& panel = m_rcWebPanel;
 
   HDC memory = CreateCompatibleDC(hdc);
-  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), IDB_BACKGROUND);
-  HBITMAP previous = background != nullptr ? SelectObject(memory, background) : nullptr;
+  HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(IDB_BACKGROUND));
+  HBITMAP previous = background != nullptr ? static_cast<HBITMAP>(SelectObject(memory, background)) : nullptr;
 
   // The background around the panel, in four bands, picture (x,y) to window (x,y).
   const RECT bands[] = {
@@ -33,12 +34,13 @@ void LauncherWindow::OnPaint() {
   };
   const RECT inside{std::max(p.left, panel.left), std::max(p.top, panel.top), std::min(p.right, panel.right),
                     std::min(p.bottom, panel.bottom)};
-  if (!hasPanel && inside.Width() > 0 && inside.Height() > 0) {
-    BitBlt(hdc, inside.left, inside.top, inside.Width(), inside.Height(), memory, inside.left, inside.top, SRCCOPY);
+  if (!hasPanel && RectWidth(inside) > 0 && RectHeight(inside) > 0) {
+    BitBlt(hdc, inside.left, inside.top, RectWidth(inside), RectHeight(inside), memory, inside.left, inside.top,
+           SRCCOPY);
   }
   for (const RECT& band : bands) {
-    if (band.Width() > 0 && band.Height() > 0) {
-      BitBlt(hdc, band.left, band.top, band.Width(), band.Height(), memory, band.left, band.top, SRCCOPY);
+    if (RectWidth(band) > 0 && RectHeight(band) > 0) {
+      BitBlt(hdc, band.left, band.top, RectWidth(band), RectHeight(band), memory, band.left, band.top, SRCCOPY);
     }
   }
 

@@ -1,5 +1,7 @@
 #include "shell/WindowPlacement.h"
 
+#include "base/RectSize.h"
+
 POINT CentreOnWorkArea(const RECT& workArea) {
-  return POINT{(workArea.Width() - kClientWidth) / 2, (workArea.Height() - kClientHeight) / 2};
+  return POINT{(RectWidth(workArea) - kClientWidth) / 2, (RectHeight(workArea) - kClientHeight) / 2};
 }

@@ -1,5 +1,7 @@
 #include "update/FileSink.h"
 
+#include "base/PrivateFile.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,7 +14,7 @@ std::unique_ptr<FileSink> FileSink::Open(const char* path) {
   // Unlinking needs no write permission on the file itself, so a read-only
   // file goes as well; a failure here shows up when creating.
   unlink(path);
-  const int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | kPrivateFileFlags, 0666);
   if (fd < 0) {
     return nullptr;
   }

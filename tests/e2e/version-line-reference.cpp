@@ -31,7 +31,7 @@ bool WriteLine(const std::string& line, RECT rect, UINT format, const std::strin
     std::fprintf(stderr, "version-line-reference: the system font lacks %d glyphs of \"%s\"\n", missing, line.c_str());
     return false;
   }
-  HBITMAP picture = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP picture = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP old = SelectObject(dc, picture);
   const platform::Surface background = *picture->pixels;

@@ -23,12 +23,12 @@ std::string Load(UINT id, int size = 256) {
 }
 
 TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
-  HBITMAP first = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP first = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
   ASSERT_NE(first, nullptr);
   const platform::Surface original = *first->pixels;
   DeleteObject(first);
-  HBITMAP again = LoadBitmap(AfxGetInstanceHandle(), 51);
-  HBITMAP other = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP again = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
+  HBITMAP other = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->pixels.get(), other->pixels.get()) << "decoded once, shared";
   DeleteObject(other);
@@ -42,7 +42,7 @@ TEST(Resources, LoadsOfOnePictureShareItsPixelsUntilOneIsDrawnInto) {
   DrawTextA(dc, "Moravine", -1, &line, DT_LEFT);
   SelectObject(dc, old);
   DeleteDC(dc);
-  HBITMAP fresh = LoadBitmap(AfxGetInstanceHandle(), 51);
+  HBITMAP fresh = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
   EXPECT_FALSE(testsupport::Differences(*again->pixels, *fresh->pixels).IsEmpty());
   EXPECT_TRUE(testsupport::Differences(*fresh->pixels, original).IsEmpty());
   DeleteObject(again);

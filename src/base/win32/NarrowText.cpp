@@ -56,8 +56,7 @@ std::string_view ValidStart(std::string_view text, UINT cp) {
     } else if (IsDBCSLeadByteEx(cp, lead)) {
       length = 2;
     }
-    if (good + length > text.size() ||
-        !Widen(text.substr(good, length), cp, MB_ERR_INVALID_CHARS).has_value()) {
+    if (good + length > text.size() || !Widen(text.substr(good, length), cp, MB_ERR_INVALID_CHARS).has_value()) {
       break;
     }
     good += length;

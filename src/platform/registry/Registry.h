@@ -11,6 +11,9 @@
 
 #include "base/WinTypes.h"
 
+#ifdef _WIN32
+// Windows' own registry functions, from <windows.h> (Advapi32).
+#else
 using LSTATUS = std::int32_t;
 
 // An open key. Opaque to its users.
@@ -42,3 +45,5 @@ LSTATUS RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, DWORD access, 
 LSTATUS RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 
 LSTATUS RegCloseKey(HKEY key);
+
+#endif

@@ -102,7 +102,7 @@ class TestWindow : public CWnd {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(&ps);
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), 51);
+    HBITMAP background = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
     HBITMAP old = SelectObject(memory, background);
     BitBlt(dc, 0, 0, kWidth, kHeight, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
