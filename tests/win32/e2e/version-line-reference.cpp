@@ -38,10 +38,9 @@ std::vector<std::uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
   return pixels;
 }
 
-bool WriteLine(const char* backgroundFile, const std::string& line, RECT rect, UINT format,
-               const std::string& output) {
-  auto* bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, backgroundFile, IMAGE_BITMAP, 0, 0,
-                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+bool WriteLine(const char* backgroundFile, const std::string& line, RECT rect, UINT format, const std::string& output) {
+  auto* bitmap = static_cast<HBITMAP>(
+      LoadImageA(nullptr, backgroundFile, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (bitmap == nullptr) {
     std::fprintf(stderr, "version-line-reference: cannot load %s\n", backgroundFile);
     return false;
