@@ -2,7 +2,7 @@
 
 #include "platform/gtk/GtkBrowserView.h"
 #include "platform/gtk/GtkFirstPaintBrowser.h"
-#include "platform/ui/BrowserAddress.h"
+#include "platform/ui/ResourcePage.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>

@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessBrowser.h"
 
-#include "platform/ui/BrowserAddress.h"
+#include "platform/ui/ResourcePage.h"
 
 namespace platform {
 namespace {

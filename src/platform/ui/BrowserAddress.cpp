@@ -1,21 +1,40 @@
 #include "platform/ui/BrowserAddress.h"
 
-#include "platform/process/ProgramFile.h"
-
-#include <glib.h>
-
+#include <algorithm>
 #include <charconv>
-#include <memory>
 
 namespace platform {
 namespace {
 
-using GString = std::unique_ptr<gchar, decltype(&g_free)>;
-
 constexpr std::string_view kResourceScheme = "res://";
 
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool HasScheme(std::string_view uri, std::string_view scheme) {
-  return uri.size() >= scheme.size() && g_ascii_strncasecmp(uri.data(), scheme.data(), scheme.size()) == 0;
+  return uri.size() >= scheme.size() &&
+         std::ranges::equal(uri.substr(0, scheme.size()), scheme, {}, AsciiLower, AsciiLower);
+}
+
+// `escaped` with its %XX escapes replaced by the bytes they stand for;
+// nothing when an escape is not two hexadecimal digits or stands for a NUL.
+std::optional<std::string> Unescape(std::string_view escaped) {
+  std::string text;
+  text.reserve(escaped.size());
+  for (std::size_t at = 0; at < escaped.size(); ++at) {
+    if (escaped[at] != '%') {
+      text.push_back(escaped[at]);
+      continue;
+    }
+    const std::string_view digits = escaped.substr(at + 1, 2);
+    unsigned byte = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), byte, 16);
+    if (digits.size() != 2 || error != std::errc() || end != digits.data() + digits.size() || byte == 0) {
+      return std::nullopt;
+    }
+    text.push_back(static_cast<char>(byte));
+    at += 2;
+  }
+  return text;
 }
 
 // The path a file URI names, unescaped, without its query and fragment;
@@ -27,12 +46,11 @@ std::optional<std::string> LocalPath(std::string_view uri) {
     return std::nullopt;
   }
   uri.remove_prefix(kFileScheme.size());
-  const std::string escaped(uri.substr(0, uri.find_first_of("?#")));
-  GString unescaped(g_uri_unescape_string(escaped.c_str(), nullptr), &g_free);
-  if (unescaped == nullptr || unescaped.get()[0] != '/') {
+  const std::optional<std::string> unescaped = Unescape(uri.substr(0, uri.find_first_of("?#")));
+  if (!unescaped || !unescaped->starts_with('/')) {
     return std::nullopt;
   }
-  const std::string path(unescaped.get());
+  const std::string& path = *unescaped;
   for (std::size_t at = 0; at != std::string::npos; at = path.find('/', at + 1)) {
     const std::string_view segment = std::string_view(path).substr(at + 1, path.find('/', at + 1) - at - 1);
     if (segment == "." || segment == "..") {
@@ -43,25 +61,6 @@ std::optional<std::string> LocalPath(std::string_view uri) {
 }
 
 }  // namespace
-
-std::optional<std::string> BrowserUri(std::string_view address) {
-  if (!address.starts_with('/')) {
-    return std::string(address);
-  }
-  while (address.starts_with("//")) {
-    address.remove_prefix(1);
-  }
-  GString filename(g_filename_from_utf8(address.data(), static_cast<gssize>(address.size()), nullptr, nullptr, nullptr),
-                   &g_free);
-  if (filename == nullptr) {
-    return std::nullopt;
-  }
-  GString uri(g_filename_to_uri(filename.get(), nullptr, nullptr), &g_free);
-  if (uri == nullptr) {
-    return std::nullopt;
-  }
-  return std::string(uri.get());
-}
 
 std::optional<unsigned> ResourcePageId(std::string_view uri, std::string_view programPath) {
   if (!HasScheme(uri, kResourceScheme)) {
@@ -79,24 +78,11 @@ std::optional<unsigned> ResourcePageId(std::string_view uri, std::string_view pr
       std::to_string(id) != digits) {
     return std::nullopt;
   }
-  const std::string escaped(rest.substr(0, slash));
-  GString path(g_uri_unescape_string(escaped.c_str(), nullptr), &g_free);
-  if (path == nullptr || programPath.empty() || std::string_view(path.get()) != programPath) {
+  const std::optional<std::string> path = Unescape(rest.substr(0, slash));
+  if (!path || programPath.empty() || *path != programPath) {
     return std::nullopt;
   }
   return id;
-}
-
-std::optional<std::string> ResourcePage(std::string_view uri, BrowserHost& host) {
-  const std::optional<std::string> program = ProgramFilePath();
-  if (!program) {
-    return std::nullopt;
-  }
-  const std::optional<unsigned> id = ResourcePageId(uri, *program);
-  if (!id) {
-    return std::nullopt;
-  }
-  return host.HtmlResource(*id);
 }
 
 bool MayVisit(std::string_view uri, std::string_view askedFor, std::string_view shownPage) {
