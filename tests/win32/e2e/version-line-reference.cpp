@@ -1,5 +1,5 @@
 // Draws the launcher's status lines over its background as Windows draws
-// them, and writes each line's rectangle as a binary PPM picture. The text
+// them (the default GUI font), and writes each line's rectangle as a binary PPM picture. The text
 // goes in as UTF-16 (DrawTextW), so a launcher that gets its Big5 strings or
 // the code page wrong does not match. Fails when a line leaves no ink.
 //   version-line-reference BACKGROUND.bmp OUTPUT.ppm VERSION
@@ -52,6 +52,7 @@ bool WriteLine(const char* backgroundFile, const std::string& line, RECT rect, U
   ReleaseDC(nullptr, screen);
   const std::vector<std::uint32_t> before = Pixels(dc, bitmap, size.bmWidth, size.bmHeight);
   HGDIOBJ old = SelectObject(dc, bitmap);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Wide(line);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
