@@ -1,7 +1,7 @@
 // Draws the launcher's status lines over its background as Windows draws
-// them (the default GUI font), and writes each line's rectangle as a binary PPM picture. The text
-// goes in as UTF-16 (DrawTextW), so a launcher that gets its Big5 strings or
-// the code page wrong does not match. Fails when a line leaves no ink.
+// them (in the default GUI font), and writes each line's rectangle as a
+// binary PPM picture. The text goes in as UTF-16 (DrawTextW), so a launcher
+// that gets its Big5 strings or the code page wrong does not match. Fails when a line leaves no ink.
 //   version-line-reference BACKGROUND.bmp OUTPUT.ppm VERSION
 //     the version line "版本：VERSION" in (7,430)-(157,445);
 //   version-line-reference BACKGROUND.bmp --progress FOLDER
