@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -24,14 +25,14 @@ std::optional<std::string> Utf8(const wchar_t* text, int units) {
 }  // namespace
 
 std::optional<std::string> ProgramFilePath() {
-  for (DWORD capacity = kFirstTry; capacity <= kMaxPathUnits; capacity *= 2) {
+  for (DWORD capacity = kFirstTry;; capacity = std::min(capacity * 2, kMaxPathUnits)) {
     std::vector<wchar_t> path(capacity);
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), capacity);
     if (length == 0) return std::nullopt;
     // A path that fills the buffer may have been cut.
     if (length < capacity) return Utf8(path.data(), static_cast<int>(length));
+    if (capacity == kMaxPathUnits) return std::nullopt;
   }
-  return std::nullopt;
 }
 
 }  // namespace platform
