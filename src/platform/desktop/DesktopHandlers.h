@@ -1,6 +1,8 @@
-// Handing addresses and files to the desktop's applications, as the installed
-// .desktop files and the user's default-application choices (mimeapps.list)
-// name them. A handler is started and left to run: nothing here waits for it.
+// Handing addresses and files to the desktop's applications: on Linux as the
+// installed .desktop files and the user's default-application choices
+// (mimeapps.list) name them, on Windows through the shell's "open" and
+// "explore" verbs. A handler is started and left to run: nothing here waits
+// for it.
 #pragma once
 
 #include <string>

@@ -97,6 +97,4 @@ ProgramCommand CommandForFile(const std::string& file) {
   return {};
 }
 
-std::vector<std::string> ProgramArguments(const std::string& file) { return CommandForFile(file).arguments; }
-
 }  // namespace platform

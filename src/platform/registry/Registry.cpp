@@ -1,40 +1,9 @@
 #include "platform/registry/Registry.h"
 
 #include <cstring>
-#include <memory>
-#include <optional>
 #include <string>
 
-#include "base/NarrowText.h"
-#include "platform/registry/MachineHive.h"
-
-struct RegistryKey {
-  // The registry as it was when the key was opened.
-  std::shared_ptr<const Hive> hive;
-  HiveKey key;
-};
-
-namespace {
-
-// A 32-bit program in a 64-bit prefix sees Software\Wow6432Node as SOFTWARE;
-// keys it does not find there it looks for under the plain path.
-std::optional<HiveKey> FindKeyAs32BitProgram(const Hive& hive, const std::string& path) {
-  constexpr std::string_view SOFTWARE = "software";
-  if (hive.Win64()) {
-    const std::string folded = FoldName(path);
-    const bool underSoftware =
-        folded.starts_with(SOFTWARE) && (folded.size() == SOFTWARE.size() || folded[SOFTWARE.size()] == '\\');
-    if (underSoftware) {
-      const std::string redirected = "software\\wow6432node" + folded.substr(SOFTWARE.size());
-      if (const auto key = hive.FindKey(redirected)) {
-        return key;
-      }
-    }
-  }
-  return hive.FindKey(path);
-}
-
-}  // namespace
+#include "platform/registry/MachineKey.h"
 
 LSTATUS RegOpenKeyEx(HKEY key, const char* subKey, DWORD, DWORD, HKEY* result) {
   if (result == nullptr || subKey == nullptr) {
@@ -43,16 +12,7 @@ LSTATUS RegOpenKeyEx(HKEY key, const char* subKey, DWORD, DWORD, HKEY* result) {
   if (key != HKEY_LOCAL_MACHINE) {
     return ERROR_INVALID_HANDLE;
   }
-  std::shared_ptr<const Hive> hive = ProcessMachineHive().Current();
-  if (hive == nullptr) {
-    return ERROR_FILE_NOT_FOUND;
-  }
-  const auto found = FindKeyAs32BitProgram(*hive, Utf8FromLocale(subKey));
-  if (!found) {
-    return ERROR_FILE_NOT_FOUND;
-  }
-  *result = new RegistryKey{std::move(hive), *found};
-  return ERROR_SUCCESS;
+  return OpenMachineKey(subKey, result);
 }
 
 LSTATUS RegQueryValueEx(HKEY key, const char* name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
@@ -62,11 +22,10 @@ LSTATUS RegQueryValueEx(HKEY key, const char* name, DWORD*, DWORD* type, BYTE* d
   if (data != nullptr && size == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }
-  const auto value = key->hive->FindString(key->key, Utf8FromLocale(name != nullptr ? name : ""));
-  if (!value) {
-    return ERROR_FILE_NOT_FOUND;
+  std::string text;
+  if (const LSTATUS status = ReadStringValue(*key, name != nullptr ? name : "", &text); status != ERROR_SUCCESS) {
+    return status;
   }
-  const std::string text = LocaleFromUtf8(*value);
   const auto needed = static_cast<DWORD>(text.size() + 1);
   if (type != nullptr) {
     *type = REG_SZ;
@@ -92,7 +51,7 @@ LSTATUS RegCloseKey(HKEY key) {
     return ERROR_INVALID_HANDLE;
   }
   if (key != HKEY_LOCAL_MACHINE) {
-    delete key;
+    CloseMachineKey(key);
   }
   return ERROR_SUCCESS;
 }

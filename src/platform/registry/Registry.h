@@ -1,10 +1,13 @@
 // Read-only access to the machine registry, shaped like the Win32 registry
 // functions the launcher calls.
 //
-// HKEY_LOCAL_MACHINE is the machine registry of the Wine prefix the game is
-// installed in (see MachineHive.h). The launcher is a 32-bit program, so in a
-// 64-bit prefix its view of SOFTWARE is Software\Wow6432Node: a key under
-// SOFTWARE is looked for there first, then under the plain path.
+// The launcher is a 32-bit program as far as the registry goes: it reads the
+// keys the game's 32-bit installer wrote. On Windows HKEY_LOCAL_MACHINE is the
+// system's registry in its 32-bit view (Software\Wow6432Node on a 64-bit
+// system), read live at every call. On Linux it is the machine registry of
+// the Wine prefix the game is installed in (see MachineHive.h); in a 64-bit
+// prefix a key under SOFTWARE is looked for under Software\Wow6432Node first,
+// then under the plain path.
 #pragma once
 
 #include <cstdint>
@@ -33,15 +36,18 @@ inline constexpr LSTATUS ERROR_MORE_DATA = 234;
 
 // Opens subKey (a narrow text in the locale's encoding, case ignored) of
 // HKEY_LOCAL_MACHINE. Fails with ERROR_FILE_NOT_FOUND when the key is absent
-// or the prefix has no machine registry. The key sees the registry as it was
-// when it was opened. options and access are accepted as given.
+// or the prefix has no machine registry, with the system's status when it
+// cannot be opened otherwise. On Linux the key sees the registry as it was
+// when it was opened. options and access are accepted as given: the view is
+// always the 32-bit one.
 LSTATUS RegOpenKeyEx(HKEY key, const char* subKey, DWORD options, DWORD access, HKEY* result);
 
 // Reads the string value name (null or "" for the key's default value) as a
 // narrow text in the locale's encoding with its terminating zero; *size
 // offers data's capacity and receives the value's size. When the value does
 // not fit, the part that fits is copied and ERROR_MORE_DATA is returned.
-// Values of other types than strings are not seen.
+// Values of other types than strings (REG_SZ) are not seen, nor on Windows
+// strings longer than kMaxStringValueSize (MachineKey.h).
 LSTATUS RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 
 LSTATUS RegCloseKey(HKEY key);
