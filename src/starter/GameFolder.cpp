@@ -23,7 +23,7 @@ using OpenKey = std::unique_ptr<RegistryKey, KeyCloser>;
 // the C locale, so the text comes as UTF-8, as Wine names the files.
 std::optional<std::string> ReadInstallPath() {
   HKEY opened = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ | KEY_WOW64_32KEY, &opened) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   const OpenKey key(opened);

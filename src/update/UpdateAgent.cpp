@@ -27,7 +27,9 @@ UpdateAgent::~UpdateAgent() {
 
 bool UpdateAgent::ReadInstalledVersion() {
   HKEY key = nullptr;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+  // The game's 32-bit installer wrote the key: it is read in the 32-bit view,
+  // which a 64-bit launcher must ask for.
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_READ | KEY_WOW64_32KEY, &key) == ERROR_SUCCESS) {
     DWORD size = sizeof m_szInstalledVersion;
     RegQueryValueEx(key, kVersionValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_szInstalledVersion), &size);
     RegCloseKey(key);
