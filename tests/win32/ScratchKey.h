@@ -1,6 +1,7 @@
-// A key of the test's own under HKEY_LOCAL_MACHINE\SOFTWARE, written in the
-// 32-bit view as the game's 32-bit installer writes its key, and removed with
-// its values afterwards. Its texts are the bytes stored, in the ANSI code page.
+// A key under HKEY_LOCAL_MACHINE that the test writes, volatile (never saved
+// to the prefix's files), in the 32-bit view as the game's 32-bit installer
+// writes its key or in the 64-bit view, and removes with its values
+// afterwards. Its texts are the bytes stored, in the ANSI code page.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,8 @@
 
 class ScratchKey {
  public:
-  ScratchKey();
+  // view: KEY_WOW64_32KEY or KEY_WOW64_64KEY.
+  ScratchKey(std::string path, std::uint32_t view);
   ~ScratchKey();
   ScratchKey(const ScratchKey&) = delete;
   ScratchKey& operator=(const ScratchKey&) = delete;
@@ -18,14 +20,9 @@ class ScratchKey {
 
   // A REG_SZ value holding exactly `bytes` (a terminating zero only if given).
   void SetString(const char* name, const std::string& bytes) const;
-  void SetNumber(const char* name, std::uint32_t number) const;
-
-  // Whether the key is there when HKEY_LOCAL_MACHINE is opened in the
-  // 32-bit or in the 64-bit view.
-  bool SeenIn32BitView() const;
-  bool SeenIn64BitView() const;
 
  private:
   std::string path_;
-  void* handle_ = nullptr;  // HKEY, open for writing in the 32-bit view
+  std::uint32_t view_;
+  void* handle_ = nullptr;  // HKEY, open for writing in its view
 };
