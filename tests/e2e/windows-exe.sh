@@ -84,6 +84,7 @@ start_launcher
 wait_for 20 shows_version "$new_version" || fail "no version line 版本：$new_version"
 press 2
 answer_box '貼心小訊息 \^O\^' up-to-date
-wait_for 10 shows_faces 52 56 || fail "play and update are not enabled again"
+# Enabled again, each button at rest until the pointer next moves.
+wait_for 10 shows_faces "${FACES[@]}" || fail "play and update are not enabled again"
 leave
 echo "all checks of the Windows program under Wine passed"
