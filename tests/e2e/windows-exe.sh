@@ -76,6 +76,8 @@ wait_for 30 shows_progress || fail "no progress line during the download"
 shot_shows_faces 54 57 || fail "play and update are not disabled during the download"
 keep_shot download
 expect_exit 0 120
+host_was_asked 80 "$VERSION_PATH" && host_was_asked 80 "$SITE_PATH" && host_was_asked 80 /patch/MRVPatch.exe ||
+  fail "the host was not asked for the version, the site and the patch: $(cat "$work/host-80.log")"
 cmp -s "$game/MRVPatch.exe" "$tools/MRVPatch.exe" || fail "MRVPatch.exe differs from the patch stand-in"
 wait_for 60 registry_saved_with "$new_version" || fail "the patch did not raise GameVerSP to $new_version"
 
