@@ -59,7 +59,7 @@ TEST_F(HttpFetchRequestTest, BadOrOverLongUrlsAndOnesWithBlanksOrControlsFailWit
         std::string("http://127.0.0.1 evil/a"),  // inet_aton would read 127.0.0.1 alone
         std::string("http://127.0.0.1/a\r\nX-Injected: 1"), std::string("http://127.0.0.1/a b"),
         std::string("127.0.0.1/a\n"), std::string("http://127.0.0.1/a\x7F"), std::string("http://127.0.0.1/a\x01")}) {
-    progressCalls.clear();
+    progressCodes.clear();
     const MemoryReply reply = FetchToMemory(url);
     EXPECT_FALSE(reply.blockSet || reply.result != 0 || ConnectionAttempted()) << url;
   }
@@ -78,7 +78,7 @@ TEST_F(HttpFetchRequestTest, AHostNameIsLookedUpAndAnUnknownOneFailsTheFetch) {
   EXPECT_EQ(found.text, HttpReply("ok"));
   EXPECT_EQ(server.Request(), Request("/a", "localhost", "http://localhost/"));
 
-  progressCalls.clear();
+  progressCodes.clear();
   const MemoryReply unknown = FetchToMemory("http://no-such-host.invalid/a");
   EXPECT_FALSE(unknown.blockSet || unknown.result != 0 || ConnectionAttempted());
   EXPECT_EQ(LastFetchFailure(), FetchFailure::kLookup);
