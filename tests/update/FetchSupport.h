@@ -33,10 +33,10 @@ struct MemoryReply {
   std::string text;
 };
 // A memory-mode fetch with progress recorded; the block is released.
-inline MemoryReply FetchToMemory(const std::string& url, int noCache = 1) {
+inline MemoryReply FetchToMemory(const std::string& url) {
   MemoryReply reply;
   char* block = nullptr;
-  reply.result = HttpFetch(url.c_str(), &block, 1, noCache, nullptr, RecordProgress);
+  reply.result = HttpFetch(url.c_str(), &block, 1, 1, nullptr, RecordProgress);
   if (block != nullptr) {
     reply = {reply.result, true, block[reply.result] == '\0', std::string(block, reply.result)};
     DownloadBuffer::Release(block);
