@@ -2,7 +2,7 @@
 // from a scripted socket (ScriptedSocket.h) that takes the request and hands
 // the reply out in chunks of varying size, with polls that find nothing in
 // between. The fetch must hand back what the chunked decoding passes on when
-// it is fed the reply in reads of the engine's whole buffer.
+// it is fed the reply in a few large pieces.
 //
 // Input: byte 0 chooses the end of the stream (bit 0: the connection breaks,
 // else the server closes it) and the polls before the connection completes
@@ -27,8 +27,9 @@ namespace {
 
 constexpr char kUrl[] = "http://127.0.0.1/latest_version/mrv/2.0.x.x.x/version.php";
 constexpr std::size_t kRhythmBytes = 8;
-// The HTTP engine's read buffer: no store into a sink is longer.
-constexpr std::size_t kReadBytes = 1024;
+// The memory sink takes no more than one growth's worth in one store, as
+// the HTTP engine, reading a buffer at a time, never gives it.
+constexpr std::size_t kStoreBytes = MemorySink::kCapacityGrowth;
 
 // What the fetch must hand back: the reply as the chunked decoding passes it
 // on; none when the decoding refuses it, when the server closes the
@@ -37,8 +38,8 @@ constexpr std::size_t kReadBytes = 1024;
 std::optional<std::string> Expected(std::string_view reply, bool reset) {
   char* block = nullptr;
   ChunkedSink sink(MemorySink::Open(&block));
-  for (std::size_t at = 0; at < reply.size() && !sink.Ended(); at += kReadBytes) {
-    const std::string_view read = reply.substr(at, kReadBytes);
+  for (std::size_t at = 0; at < reply.size() && !sink.Ended(); at += kStoreBytes) {
+    const std::string_view read = reply.substr(at, kStoreBytes);
     if (!sink.Store(read.data(), static_cast<int>(read.size()))) {
       return std::nullopt;
     }
