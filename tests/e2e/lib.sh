@@ -193,9 +193,9 @@ stop_host() {
 host_was_asked() { grep -q "^GET $2 " "$work/host-$1.log"; }  # PORT PATH
 
 # The desktop's applications: only the stand-ins asked for ("web" for http
-# addresses, "text" for text files, "foo" for foo: addresses), each adding a
-# line KIND|ARGUMENT to starts.log. GIO finds them through the folder's MIME
-# cache; no session bus is found.
+# addresses, "text" for text files, "foo" for foo: addresses, "folder" the
+# file manager), each adding a line KIND|ARGUMENT to starts.log. GIO finds
+# them through the folder's MIME cache; no session bus is found.
 desktop() {  # desktop [KIND...]
   local apps="$XDG_DATA_HOME/applications" cache="[MIME Cache]" type field
   rm -rf "$apps"
@@ -205,6 +205,7 @@ desktop() {  # desktop [KIND...]
       web) type=x-scheme-handler/http field=%u ;;
       text) type=text/plain field=%f ;;
       foo) type=x-scheme-handler/foo field=%u ;;
+      folder) type=inode/directory field=%u ;;
     esac
     printf '[Desktop Entry]\nType=Application\nName=Stand-in %s\nExec=%s %s %s\nMimeType=%s;\nNoDisplay=true\n' \
       "$kind" "$work/record-start" "$kind" "$field" "$type" >"$apps/stand-in-$kind.desktop"

@@ -165,12 +165,3 @@ TEST(ChunkedSink, PassesTheHeadAndTheDecodedBodyHoweverTheReplyIsSplit) {
     }
   }
 }
-
-TEST(ChunkedSink, SizeLinesAndTrailersUpToTheirBoundsAreAccepted) {
-  const std::string extensions(ChunkedSink::kMaxSizeLineBytes - 4, 'x');  // "2;" and CR LF around them
-  const std::string trailer = "X: " + std::string(ChunkedSink::kMaxTrailerBytes - 7, 't') + "\r\n";
-  const std::string reply = kHead + "2;" + extensions + "\r\nok\r\n0\r\n" + trailer + "\r\n";
-  const Fed fed = Feed(reply, {reply.size()});
-  EXPECT_EQ(fed.outcome, Outcome::kDecoded);
-  EXPECT_EQ(fed.passed, kHead + "ok");
-}

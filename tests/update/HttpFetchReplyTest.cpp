@@ -1,9 +1,9 @@
-// What a memory-mode fetch hands back for each way a server may answer, why a
-// failed one failed, and a quit message taken by the fetch's message pump.
+// What a memory-mode fetch hands back for each way a server may answer, and
+// why a failed one failed. A refused connection and a quit taken by the
+// fetch's message pump are the command tests' (LauncherCommandsTest).
 #include "FetchSupport.h"
 #include "support/LoopbackServer.h"
 
-#include "framework/MessageQueue.h"
 #include "update/FetchFailure.h"
 #include "update/MemorySink.h"
 
@@ -30,27 +30,6 @@ std::string Chunked(const std::string& body) {
 }
 
 }  // namespace
-
-TEST_F(HttpFetchReplyTest, WholeReplyIsReturnedTerminatedAndReported) {
-  const std::string reply = HttpReply(std::string(5000, 'v'));
-  LoopbackServer server(reply);
-
-  const MemoryReply got = FetchToMemory(kUrl);
-
-  EXPECT_EQ(got.result, int(reply.size()));
-  EXPECT_EQ(got.text, reply);
-  EXPECT_TRUE(got.terminated);
-  EXPECT_EQ(LastFetchFailure(), FetchFailure::kNone);
-  ASSERT_GE(progressCalls.size(), 3u);
-  const int tick = progressCalls[0].startTick, firstChunk = progressCalls[1].storedBytes;
-  EXPECT_EQ(progressCalls.front(), (ProgressCall{HTTP_PROGRESS_CONNECTING, 0, 0, 0, tick}));
-  for (std::size_t i = 1; i + 1 < progressCalls.size(); ++i) {
-    const int stored = progressCalls[i].storedBytes;
-    EXPECT_GT(stored, progressCalls[i - 1].storedBytes);
-    EXPECT_EQ(progressCalls[i], (ProgressCall{HTTP_PROGRESS_CHUNK, stored, firstChunk, stored, tick}));
-  }
-  EXPECT_EQ(progressCalls.back(), (ProgressCall{HTTP_PROGRESS_COMPLETED, got.result, firstChunk, got.result, tick}));
-}
 
 // Each reply is sent whole; the server then closes, or keeps the connection
 // open when the reply's own framing ends it.
@@ -92,51 +71,4 @@ TEST_F(HttpFetchReplyTest, RepliesAreKeptUpToTheirBoundAndDecodedOrFailForTheirR
       EXPECT_FALSE(got.blockSet || got.result != 0);
     }
   }
-}
-
-TEST_F(HttpFetchReplyTest, ARefusedConnectionFailsAtItsFirstSendAndAStopFlagRightAfterTheAttempt) {
-  const MemoryReply refused = FetchToMemory("http://127.0.0.3/version.php");  // nothing listens there
-  EXPECT_FALSE(refused.blockSet || refused.result != 0);
-  EXPECT_TRUE(ConnectionAttempted());
-  EXPECT_EQ(LastFetchFailure(), FetchFailure::kSend);
-
-  LoopbackServer server(HttpReply("ok"));
-  progressCalls.clear();
-  int stop = 1;
-  const MemoryReply stopped = FetchToMemory(kUrl, 1, &stop);
-  EXPECT_FALSE(stopped.blockSet || stopped.result != 0);
-  EXPECT_EQ(LastFetchFailure(), FetchFailure::kStopped);
-  ASSERT_EQ(progressCalls.size(), 1u);
-  EXPECT_EQ(progressCalls[0].code, HTTP_PROGRESS_CONNECTING);
-}
-
-TEST_F(HttpFetchReplyTest, QuitTakenDuringTheFetchFailsItAndReachesTheOuterLoop) {
-  LoopbackServer server("127.0.0.1", [](LoopbackServer& s) {
-    s.WaitForRelease();
-    s.Send(HttpReply("late"));
-  });
-  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    PostQuitMessage(42);
-  });
-  const MemoryReply got = FetchToMemory(kUrl);
-  KillTimer(nullptr, timer);
-
-  EXPECT_FALSE(got.blockSet || got.result != 0);
-  EXPECT_EQ(LastFetchFailure(), FetchFailure::kQuit);
-  MSG msg;
-  ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, WM_QUIT);
-  EXPECT_EQ(msg.wParam, 42u);
-}
-
-TEST(StartSocketsTest, NestedStartsKeepSocketsUntilTheLastCleanup) {
-  LoopbackServer server(HttpReply("ok"));
-  ASSERT_TRUE(StartSockets() && StartSockets());
-  CleanupSockets();
-  EXPECT_TRUE(FetchToMemory("http://127.0.0.1/v").blockSet);
-  CleanupSockets();
-  progressCalls.clear();
-  EXPECT_FALSE(FetchToMemory("http://127.0.0.1/v").blockSet);
-  EXPECT_FALSE(ConnectionAttempted());
 }

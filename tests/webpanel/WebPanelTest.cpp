@@ -1,11 +1,9 @@
-// The web panel control on the headless display: its browser fills the
-// panel, the built-in blank page's address, narrow addresses in the Big5
-// locale, and the end of the panel's window.
+// The web panel control on the headless display: narrow addresses in the
+// Big5 locale, and the end of the panel's window. The browser filling the
+// panel and the built-in blank page are the end-to-end tests' (every-button.sh).
 #include "framework/WindowRecord.h"
-#include "platform/process/ProgramFile.h"
 #include "support/Headless.h"
 #include "support/Locale.h"
-#include "support/Pixels.h"
 #include "webpanel/CHtmlCtrl.h"
 
 #include <gtest/gtest.h>
@@ -27,20 +25,6 @@ class WebPanelTest : public ::testing::Test {
   CWnd parent;
   CHtmlCtrl panel;
 };
-
-TEST_F(WebPanelTest, TheBrowserFillsThePanelWindowAndIsAskedForTheBuiltInBlankPage) {
-  ASSERT_TRUE(CreatePanel());
-  ASSERT_TRUE(IsWindow(panel.m_hWnd));
-  EXPECT_NE(GetWindowStyle(panel.m_hWnd) & WS_CLIPCHILDREN, 0u);
-  ASSERT_EQ(session.browsers.Pages().size(), 1u);
-  EXPECT_EQ(Page().window, panel.m_hWnd->native);
-  EXPECT_EQ(testsupport::AsRect(Page().rect), (RECT{0, 0, 625, 341}));
-  EXPECT_TRUE(Page().navigations.empty());
-
-  EXPECT_TRUE(panel.LoadFromResource(101));
-  ASSERT_EQ(Page().navigations.size(), 1u);
-  EXPECT_EQ(Page().navigations[0], "res://" + platform::ProgramFilePath().value() + "/101");
-}
 
 TEST_F(WebPanelTest, NarrowAddressesAreReadInTheLocalesEncodingUntilThePanelsWindowEnds) {
   ASSERT_TRUE(CreatePanel());
