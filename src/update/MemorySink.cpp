@@ -19,15 +19,19 @@ bool MemorySink::Store(const char* chunk, int length) {
     return false;
   }
   if (size_ + length >= capacity_) {
-    char* grown = DownloadBuffer::Grow(block_.get(), static_cast<std::size_t>(capacity_) + kCapacityGrowth);
+    // As many steps as the chunk needs: a chunk may be longer than one step.
+    const int steps = (size_ + length - capacity_) / kCapacityGrowth + 1;
+    const int capacity = capacity_ + steps * kCapacityGrowth;
+    char* grown = DownloadBuffer::Grow(block_.get(), static_cast<std::size_t>(capacity));
     if (grown == nullptr) {
       return false;
     }
     // Grow has either handed the same block back or released it.
     block_.release();
     block_.reset(grown);
-    capacity_ += kCapacityGrowth;
+    capacity_ = capacity;
   }
+  assert(size_ + length < capacity_);
   std::memcpy(block_.get() + size_, chunk, static_cast<std::size_t>(length));
   size_ += length;
   return true;

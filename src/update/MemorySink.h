@@ -18,7 +18,7 @@ class MemorySink final : public FetchSink {
   static std::unique_ptr<MemorySink> Open(char** target);
 
   // Keeps one byte beyond the stored bytes free for the terminating zero,
-  // growing the capacity by kCapacityGrowth when a chunk would reach it.
+  // growing the capacity in steps of kCapacityGrowth when a chunk would reach it.
   bool Store(const char* chunk, int length) override;
   // Terminates the stored bytes with a zero, hands the block over and
   // returns the number of bytes stored.

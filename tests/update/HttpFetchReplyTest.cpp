@@ -72,3 +72,21 @@ TEST_F(HttpFetchReplyTest, RepliesAreKeptUpToTheirBoundAndDecodedOrFailForTheirR
     }
   }
 }
+
+// The sink grows by as many steps as a chunk needs: a chunk longer than one
+// step is kept whole, not written past its block.
+TEST(MemorySinkTest, KeepsChunksOfAnyLengthWhole) {
+  for (const int length : {1, MemorySink::kFirstCapacity, MemorySink::kCapacityGrowth + 1,
+                           3 * MemorySink::kCapacityGrowth + MemorySink::kFirstCapacity}) {
+    char* block = nullptr;
+    auto sink = MemorySink::Open(&block);
+    ASSERT_NE(sink, nullptr);
+    const std::string first(7, 'a');
+    const std::string chunk(static_cast<std::size_t>(length), 'b');
+    ASSERT_TRUE(sink->Store(first.data(), static_cast<int>(first.size())));
+    ASSERT_TRUE(sink->Store(chunk.data(), length)) << length;
+    ASSERT_EQ(sink->Complete(), 7 + length);
+    EXPECT_EQ(std::string(block), first + chunk) << length;
+    DownloadBuffer::Release(block);
+  }
+}
