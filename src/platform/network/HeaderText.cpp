@@ -36,6 +36,15 @@ std::optional<std::string> FindHeader(const std::vector<std::string>& lines, std
   return std::nullopt;
 }
 
+std::string RequestUrl(std::string_view server, unsigned port, std::string_view object) {
+  constexpr unsigned kHttpPort = 80;
+  std::string url = "http://";
+  url.append(server);
+  if (port != kHttpPort) url.append(":").append(std::to_string(port));
+  url.append(object);
+  return url;
+}
+
 bool HasBlankOrControl(std::string_view text) {
   return std::any_of(text.begin(), text.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);

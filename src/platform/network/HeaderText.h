@@ -19,6 +19,10 @@ std::optional<std::string> FindHeader(const std::vector<std::string>& lines, std
 // Whether a line's field name is `name`, in any case.
 bool IsHeaderNamed(std::string_view line, std::string_view name);
 
+// The address of an HTTP request: "http://server[:port]object", the port
+// left out when it is 80.
+std::string RequestUrl(std::string_view server, unsigned port, std::string_view object);
+
 // Whether text holds a blank or a control character, which may not go into
 // a request line whatever an address held.
 bool HasBlankOrControl(std::string_view text);

@@ -168,10 +168,7 @@ HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object
   transfer_ = std::make_unique<Transfer>(curl, std::move(loadError));
   Transfer& t = *transfer_;
   if (curl == nullptr) return;
-  std::string url = "http://";
-  url.append(server);
-  if (port != 80) url.append(":").append(std::to_string(port));
-  url.append(object);
+  const std::string url = RequestUrl(server, port, object);
   // Whatever the address held, no blank, CR or LF goes into the request.
   if (HasBlankOrControl(url) && t.setupResult == CURLE_OK) t.setupResult = CURLE_URL_MALFORMAT;
   t.requestHeaders = curl->slist_append(nullptr, "Accept:");
