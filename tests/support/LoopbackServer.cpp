@@ -1,6 +1,8 @@
 #include "support/LoopbackServer.h"
 
 #ifdef _WIN32
+#include "platform/network/SocketLayer.h"
+
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #else
@@ -65,10 +67,9 @@ sockaddr_in LocalAddress(const std::string& text) {
 
 LoopbackServer::LoopbackServer(const char* address, Script script) : script_(std::move(script)), address_(address) {
 #ifdef _WIN32
-  WSADATA data;
-  if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
-    throw std::runtime_error("WinSock does not start");
-  }
+  // Through the platform's counted start, which keeps WinSock's starts and
+  // cleanups from racing with those of the code under test.
+  platform::StartSocketLayer();
 #endif
   const sockaddr_in local = LocalAddress(address_);
   const Socket listener = OpenStream();
@@ -78,7 +79,7 @@ LoopbackServer::LoopbackServer(const char* address, Script script) : script_(std
       bind(listener, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 || listen(listener, 8) != 0) {
     CloseSocket(listener_);
 #ifdef _WIN32
-    WSACleanup();
+    platform::CleanupSocketLayer();
 #endif
     throw std::runtime_error("cannot listen on " + address_ + ":80");
   }
@@ -105,7 +106,7 @@ LoopbackServer::~LoopbackServer() {
   CloseSocket(listener_);
 #ifdef _WIN32
   closesocket(waker);
-  WSACleanup();
+  platform::CleanupSocketLayer();
 #endif
 }
 

@@ -1,17 +1,14 @@
 #include "platform/network/SocketLayer.h"
 
-#include <winsock2.h>
+#include "WinSockStart.h"
 
-#include <cassert>
 #include <mutex>
 
 namespace platform {
 namespace {
 
-constexpr WORD kWinSockVersion = MAKEWORD(2, 2);
-
 // Starts not yet balanced by a cleanup; each counted start holds one
-// WSAStartup of its own.
+// WinSock start of its own.
 std::mutex countMutex;
 int startCount = 0;
 
@@ -19,22 +16,18 @@ int startCount = 0;
 
 void StartSocketLayer() {
   const std::lock_guard lock(countMutex);
-  WSADATA data;
   // A start WinSock refuses is not counted: sockets stay unavailable.
-  if (WSAStartup(kWinSockVersion, &data) == 0) {
+  if (StartWinSock()) {
     ++startCount;
   }
 }
 
 void CleanupSocketLayer() {
   const std::lock_guard lock(countMutex);
-  if (startCount == 0) {
-    return;
+  if (startCount > 0) {
+    --startCount;
+    CleanupWinSock();
   }
-  --startCount;
-  const int cleaned = WSACleanup();
-  assert(cleaned == 0);
-  (void)cleaned;
 }
 
 bool SocketLayerStarted() {
