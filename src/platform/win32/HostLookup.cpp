@@ -1,12 +1,13 @@
 #include "platform/network/HostLookup.h"
 
+#include "DetachedThread.h"
+#include "WinSockStart.h"
+
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
 #include <cstring>
 #include <string>
-#include <system_error>
-#include <thread>
 
 namespace platform {
 
@@ -25,10 +26,9 @@ struct HostLookup::State {
 
   // Runs on the resolver's thread: the answer, then the event.
   void Resolve() {
-    WSADATA data;
     // The resolver needs WinSock started for its own calls, whatever the
     // lookup's owner did meanwhile.
-    if (WSAStartup(MAKEWORD(2, 2), &data) == 0) {
+    if (StartWinSock()) {
       addrinfo hints{};
       hints.ai_family = AF_INET;
       hints.ai_socktype = SOCK_STREAM;
@@ -41,7 +41,7 @@ struct HostLookup::State {
       if (answer != nullptr) {
         freeaddrinfo(answer);
       }
-      WSACleanup();
+      CleanupWinSock();
     }
     // Setting the event publishes `address` and `found` to the thread that
     // sees it set.
@@ -60,12 +60,8 @@ HostLookup::HostLookup(const char* host) : state_(std::make_shared<State>(host))
   if (state_->done == nullptr) {
     return;
   }
-  try {
-    std::thread([state = state_] { state->Resolve(); }).detach();
-  } catch (const std::system_error&) {
-    return;  // no thread: done at once, without an address
-  }
-  state_->started = true;
+  // Without a thread the lookup is done at once, without an address.
+  state_->started = RunDetached([state = state_] { state->Resolve(); });
 }
 
 // The resolver's thread ends on its own and drops its reference then.

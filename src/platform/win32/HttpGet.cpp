@@ -1,5 +1,6 @@
 #include "platform/network/HttpGet.h"
 
+#include "DetachedThread.h"
 #include "WinInetError.h"
 #include "platform/network/HeaderText.h"
 #include "platform/network/StallWatch.h"
@@ -12,8 +13,6 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -271,11 +270,7 @@ struct HttpGet::Transfer {
 
 HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object)
     : transfer_(std::make_unique<Transfer>()) {
-  std::string& url = transfer_->url;
-  url = "http://";
-  url.append(server);
-  if (port != 80) url.append(":").append(std::to_string(port));
-  url.append(object);
+  transfer_->url = RequestUrl(server, port, object);
 }
 
 HttpGet::~HttpGet() {
@@ -309,10 +304,9 @@ bool HttpGet::Start(std::string& error) {
       return false;
     }
   }
-  try {
-    std::thread([worker = Worker(t.exchange, std::move(internet), t.url)]() mutable { worker.Run(); }).detach();
-  } catch (const std::system_error& failure) {
-    error = failure.what();
+  auto worker = std::make_shared<Worker>(t.exchange, std::move(internet), t.url);
+  if (!RunDetached([worker] { worker->Run(); })) {
+    error = WinInetErrorText(GetLastError());
     return false;
   }
   t.started = true;
