@@ -66,9 +66,10 @@ struct Exchange {
     finished = true;
     failure = std::move(reason);
   }
-  // Tells the worker to stop; it leaves the exchange alone from then on.
-  // A WinINet call it waits in is not cut short (Wine's closing of a handle
-  // waits for a read on it to end), but ends by WinINet's own limits.
+  // Tells the worker to stop at its next look; nothing it takes from then
+  // on reaches the reader. A WinINet call it waits in is not cut short
+  // (Wine's closing of a handle waits for a read on it to end), but ends by
+  // WinINet's own limits.
   void Cancel() {
     cancelled = true;
     room.notify_all();
