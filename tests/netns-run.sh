@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command in a private network namespace: loopback up and, with
 # --online, a default route over loopback so the machine reports a network.
+# The route names a gateway (127.0.0.1): Wine counts an adapter as connected
+# only when it has one.
 # Nothing can leave the machine from inside. Without root, the namespace
 # belongs to a user namespace of its own, whose root may serve port 80; where
 # the system allows no such namespace, it says why and exits with 77, which
@@ -21,6 +23,6 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 exec unshare "${namespaces[@]}" -- bash -c '
   ip link set lo up
-  if [ "$0" = 1 ]; then ip route add default dev lo; fi
+  if [ "$0" = 1 ]; then ip route add default via 127.0.0.1 dev lo; fi
   exec "$@"
 ' "$online" "$@"

@@ -1,5 +1,11 @@
 #include "support/LoopbackServer.h"
 
+#ifdef _WIN32
+#include "platform/network/SocketLayer.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -7,19 +13,75 @@
 #include <unistd.h>
 
 #include <cerrno>
+#endif
+
 #include <stdexcept>
 
-LoopbackServer::LoopbackServer(const char* address, Script script)
-    : script_(std::move(script)), listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+namespace {
+
+constexpr std::uint16_t kPort = 80;
+// A client that never finishes its request must not hold the test forever.
+constexpr int kRequestSeconds = 10;
+
+#ifdef _WIN32
+using Socket = SOCKET;
+constexpr int kSendFlags = 0;
+
+Socket Native(std::intptr_t socket) { return static_cast<Socket>(socket); }
+void CloseSocket(std::intptr_t socket) { closesocket(Native(socket)); }
+Socket OpenStream() { return socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); }
+bool ReadAddress(const char* text, in_addr* address) { return inet_pton(AF_INET, text, address) == 1; }
+Socket AcceptNext(std::intptr_t listener) { return accept(Native(listener), nullptr, nullptr); }
+bool AcceptAgain() { return false; }
+void LimitReceive(Socket connection) {
+  const DWORD limitMs = kRequestSeconds * 1000;
+  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limitMs), sizeof limitMs);
+}
+#else
+using Socket = int;
+constexpr int kSendFlags = MSG_NOSIGNAL;
+
+Socket Native(std::intptr_t socket) { return static_cast<Socket>(socket); }
+void CloseSocket(std::intptr_t socket) { close(Native(socket)); }
+Socket OpenStream() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); }
+bool ReadAddress(const char* text, in_addr* address) { return inet_aton(text, address) != 0; }
+Socket AcceptNext(std::intptr_t listener) { return accept4(Native(listener), nullptr, nullptr, SOCK_CLOEXEC); }
+bool AcceptAgain() { return errno == EINTR; }
+void LimitReceive(Socket connection) {
+  const timeval limit{kRequestSeconds, 0};
+  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+}
+#endif
+
+sockaddr_in LocalAddress(const std::string& text) {
   sockaddr_in local{};
   local.sin_family = AF_INET;
-  local.sin_port = htons(80);
+  local.sin_port = htons(kPort);
+  if (!ReadAddress(text.c_str(), &local.sin_addr)) {
+    throw std::runtime_error("not an address: " + text);
+  }
+  return local;
+}
+
+}  // namespace
+
+LoopbackServer::LoopbackServer(const char* address, Script script) : script_(std::move(script)), address_(address) {
+#ifdef _WIN32
+  // Through the platform's counted start, which keeps WinSock's starts and
+  // cleanups from racing with those of the code under test.
+  platform::StartSocketLayer();
+#endif
+  const sockaddr_in local = LocalAddress(address_);
+  const Socket listener = OpenStream();
+  listener_ = static_cast<std::intptr_t>(listener);
   const int on = 1;
-  if (inet_aton(address, &local.sin_addr) == 0 ||
-      setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-      bind(listener_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 || listen(listener_, 8) != 0) {
-    close(listener_);
-    throw std::runtime_error(std::string("cannot listen on ") + address + ":80");
+  if (setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on) != 0 ||
+      bind(listener, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 || listen(listener, 8) != 0) {
+    CloseSocket(listener_);
+#ifdef _WIN32
+    platform::CleanupSocketLayer();
+#endif
+    throw std::runtime_error("cannot listen on " + address_ + ":80");
   }
   thread_ = std::thread([this] { Serve(); });
 }
@@ -28,16 +90,29 @@ LoopbackServer::LoopbackServer(Answer answer)
     : LoopbackServer("127.0.0.1", [answer = std::move(answer)](LoopbackServer& s) { s.Send(answer(s.Request())); }) {}
 
 LoopbackServer::~LoopbackServer() {
+  stopping_ = true;
+#ifdef _WIN32
+  // WinSock's shutdown does not end a waiting accept; a connection does,
+  // and the serving thread then sees that it is stopping.
+  const sockaddr_in local = LocalAddress(address_);
+  const Socket waker = OpenStream();
+  connect(waker, reinterpret_cast<const sockaddr*>(&local), sizeof local);
+#else
   // Shutting the listener down wakes the accept that the serving thread waits in.
-  shutdown(listener_, SHUT_RDWR);
+  shutdown(Native(listener_), SHUT_RDWR);
+#endif
   released_.release();
   thread_.join();
-  close(listener_);
+  CloseSocket(listener_);
+#ifdef _WIN32
+  closesocket(waker);
+  platform::CleanupSocketLayer();
+#endif
 }
 
 bool LoopbackServer::Send(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t n = send(connection_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    const auto n = send(Native(connection_), bytes.data(), static_cast<int>(bytes.size()), kSendFlags);
     if (n <= 0) {
       return false;
     }
@@ -62,20 +137,21 @@ std::vector<std::string> LoopbackServer::Requests() const {
 
 void LoopbackServer::Serve() {
   for (;;) {
-    const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (connection < 0 && errno == EINTR) {
+    const Socket connection = AcceptNext(listener_);
+    if (connection == static_cast<Socket>(-1) && AcceptAgain()) {
       continue;
     }
-    if (connection < 0) {
+    if (connection == static_cast<Socket>(-1) || stopping_) {
+      if (connection != static_cast<Socket>(-1)) {
+        CloseSocket(static_cast<std::intptr_t>(connection));
+      }
       return;
     }
-    // A client that never finishes its request must not hold the test forever.
-    const timeval limit{10, 0};
-    setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    LimitReceive(connection);
     std::string request;
     char chunk[1024];
     while (request.find("\r\n\r\n") == std::string::npos) {
-      const ssize_t n = recv(connection, chunk, sizeof chunk, 0);
+      const auto n = recv(connection, chunk, sizeof chunk, 0);
       if (n <= 0) {
         break;
       }
@@ -85,13 +161,13 @@ void LoopbackServer::Serve() {
       const std::lock_guard lock(mutex_);
       request_ = request;
     }
-    connection_ = connection;
+    connection_ = static_cast<std::intptr_t>(connection);
     script_(*this);
     {
       const std::lock_guard lock(mutex_);
       requests_.push_back(request);
     }
-    close(connection);
+    CloseSocket(connection_);
   }
 }
 

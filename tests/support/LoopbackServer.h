@@ -1,9 +1,12 @@
 // An HTTP server on port 80 of a loopback address for the tests of the
 // update queries. It takes connections one after another; for each, it reads
 // the request up to its empty line, keeps its bytes, runs the test's script
-// (which answers, waits or stays silent) and closes the connection.
+// (which answers, waits or stays silent) and closes the connection. The same
+// server serves the Windows tests, over WinSock.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <semaphore>
@@ -45,8 +48,11 @@ class LoopbackServer {
   void Serve();
 
   Script script_;
-  int listener_;
-  int connection_ = -1;
+  std::string address_;
+  // Descriptors on Linux, SOCKETs on Windows; -1 (INVALID_SOCKET) for none.
+  std::intptr_t listener_ = -1;
+  std::intptr_t connection_ = -1;
+  std::atomic<bool> stopping_ = false;
   mutable std::mutex mutex_;
   std::string request_;
   std::vector<std::string> requests_;

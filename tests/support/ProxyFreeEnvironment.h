@@ -8,6 +8,10 @@
 inline void ClearProxyEnvironment() {
   for (const char* name :
        {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
+#ifdef _WIN32
+    _putenv_s(name, "");  // an empty value removes the variable
+#else
     unsetenv(name);
+#endif
   }
 }

@@ -1,6 +1,6 @@
-// Looking a host name up without holding the thread: the system's resolver
-// works on its own threads, and a wait learns of its answer through a
-// descriptor.
+// Looking a host name up without holding the thread: the resolver works on
+// a thread of its own, and a wait learns of its answer through a descriptor
+// (Linux) or an event object (Windows).
 #pragma once
 
 #include "platform/network/FdWatch.h"
@@ -32,8 +32,10 @@ class HostLookup {
 
  private:
   std::shared_ptr<State> state_;
+#ifndef _WIN32
   // The resolver's reference to the state, handed over with the request.
   std::shared_ptr<State>* notification_ = nullptr;
+#endif
 };
 
 }  // namespace platform

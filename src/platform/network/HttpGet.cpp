@@ -1,12 +1,13 @@
 #include "platform/network/HttpGet.h"
 
 #include "platform/network/CurlLibrary.h"
+#include "platform/network/HeaderText.h"
+#include "platform/network/StallWatch.h"
 
 #include <curl/curl.h>
 
 #include <algorithm>
 #include <cassert>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -18,37 +19,6 @@ namespace {
 // Twice curl's largest write: once the buffer has room for one such write,
 // the block that curl held back while paused always fits.
 constexpr std::size_t kBodyBufferSize = 2 * CURL_MAX_WRITE_SIZE;
-constexpr long kConnectSeconds = 30;
-constexpr long kMaxRedirects = 10;
-
-using Clock = std::chrono::steady_clock;
-
-// A span as the player reads it: whole seconds where it is whole.
-std::string SpanText(std::chrono::milliseconds span) {
-  if (span.count() % 1000 == 0) return std::to_string(span.count() / 1000) + " seconds";
-  return std::to_string(span.count()) + " ms";
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-bool HasBlankOrControl(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte <= 0x20 || byte == 0x7F;
-  });
-}
 
 }  // namespace
 
@@ -103,7 +73,7 @@ struct HttpGet::Transfer {
       const bool followed = t.status >= 300 && t.status < 400 && t.redirect;
       t.headersDone = !interim && !followed;
     } else {
-      if (SameName(line.substr(0, line.find(':')), "Location")) t.redirect = true;
+      if (IsHeaderNamed(line, "Location")) t.redirect = true;
       t.headerLines.emplace_back(line);
     }
     return size;
@@ -145,32 +115,10 @@ struct HttpGet::Transfer {
     }
   }
 
-  // The stall limits, at `now`. While the body waits for the reader the
-  // server is not asked for anything, so that time does not count.
-  void WatchStall(Clock::time_point now) {
-    if (paused) {
-      lastArrival = spanStart = now;
-      seenArrived = spanArrived = arrived;
-      return;
-    }
-    if (arrived != seenArrived) {
-      seenArrived = arrived;
-      lastArrival = now;
-    }
-    if (now - lastArrival >= limits.silence) {
-      FailWith(("Operation too slow: nothing received for " + SpanText(limits.silence)).c_str());
-      return;
-    }
-    if (now - spanStart >= limits.slowSpan) {
-      if (arrived - spanArrived < limits.slowBytes) {
-        FailWith(("Operation too slow: less than " + std::to_string(limits.slowBytes) + " bytes received in " +
-                  SpanText(limits.slowSpan))
-                     .c_str());
-        return;
-      }
-      spanStart = now;
-      spanArrived = arrived;
-    }
+  // The stall limits, at `now`.
+  void WatchStall(StallWatch::Clock::time_point now) {
+    const std::string stalled = stall.Check(limits, now, arrived, paused);
+    if (!stalled.empty()) FailWith(stalled.c_str());
   }
 
   bool Failed() const { return finished && result != CURLE_OK && result != CURLE_PARTIAL_FILE; }
@@ -209,12 +157,9 @@ struct HttpGet::Transfer {
   CURLcode result = CURLE_OK;
 
   StallLimits limits;
-  // Header and body bytes taken from curl, and what the stall watch saw.
+  // Header and body bytes taken from curl.
   std::size_t arrived = 0;
-  std::size_t seenArrived = 0;
-  Clock::time_point lastArrival;
-  Clock::time_point spanStart;
-  std::size_t spanArrived = 0;
+  StallWatch stall;
 };
 
 HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object) {
@@ -223,10 +168,7 @@ HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object
   transfer_ = std::make_unique<Transfer>(curl, std::move(loadError));
   Transfer& t = *transfer_;
   if (curl == nullptr) return;
-  std::string url = "http://";
-  url.append(server);
-  if (port != 80) url.append(":").append(std::to_string(port));
-  url.append(object);
+  const std::string url = RequestUrl(server, port, object);
   // Whatever the address held, no blank, CR or LF goes into the request.
   if (HasBlankOrControl(url) && t.setupResult == CURLE_OK) t.setupResult = CURLE_URL_MALFORMAT;
   t.requestHeaders = curl->slist_append(nullptr, "Accept:");
@@ -238,10 +180,10 @@ HttpGet::HttpGet(std::string_view server, unsigned port, std::string_view object
   t.Set(CURLOPT_PROTOCOLS_STR, "http,https");
   t.Set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   t.Set(CURLOPT_FOLLOWLOCATION, 1L);
-  t.Set(CURLOPT_MAXREDIRS, kMaxRedirects);
+  t.Set(CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects));
   t.Set(CURLOPT_SSL_VERIFYPEER, 1L);
   t.Set(CURLOPT_SSL_VERIFYHOST, 2L);
-  t.Set(CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+  t.Set(CURLOPT_CONNECTTIMEOUT, static_cast<long>(kConnectTimeout.count()));
   t.Set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
   t.Set(CURLOPT_NOSIGNAL, 1L);
   t.Set(CURLOPT_HEADERFUNCTION, &Transfer::OnHeader);
@@ -267,7 +209,7 @@ bool HttpGet::Start(std::string& error) {
     return false;
   }
   t.added = true;
-  t.lastArrival = t.spanStart = Clock::now();
+  t.stall.Start(StallWatch::Clock::now(), t.arrived);
   return true;
 }
 
@@ -276,7 +218,7 @@ bool HttpGet::Advance(std::string& error) {
   assert(t.added);
   if (!t.finished) {
     t.Perform();
-    if (!t.finished) t.WatchStall(Clock::now());
+    if (!t.finished) t.WatchStall(StallWatch::Clock::now());
   }
   if (!t.Failed()) return true;
   error = t.ErrorText();
@@ -288,13 +230,7 @@ bool HttpGet::HeadersArrived() const { return transfer_->headersDone; }
 int HttpGet::Status() const { return transfer_->status; }
 
 std::optional<std::string> HttpGet::Header(std::string_view name) const {
-  for (const std::string& line : transfer_->headerLines) {
-    const std::size_t colon = line.find(':');
-    if (colon != std::string::npos && SameName(std::string_view(line).substr(0, colon), name)) {
-      return std::string(TrimBlanks(std::string_view(line).substr(colon + 1)));
-    }
-  }
-  return std::nullopt;
+  return FindHeader(transfer_->headerLines, name);
 }
 
 std::size_t HttpGet::Available() const { return transfer_->bodyCount; }

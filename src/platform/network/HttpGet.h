@@ -1,8 +1,8 @@
-// One HTTP GET over libcurl, driven in the caller's own pace and never
-// waiting: each call does what the network allows at that moment. The reply's
-// body waits in a small buffer of fixed size, and the transfer pauses while
-// that buffer is full, so a large body is never held in memory. libcurl is
-// loaded with the first request (CurlLibrary.h).
+// One HTTP GET (over libcurl on Linux, WinINet on Windows), driven in the
+// caller's own pace and never waiting: each call does what the network allows
+// at that moment. The reply's body waits in a small buffer of fixed size, and the transfer pauses while
+// that buffer is full, so a large body is never held in memory. On Linux
+// libcurl is loaded with the first request (CurlLibrary.h).
 #pragma once
 
 #include <chrono>
@@ -26,9 +26,15 @@ class HttpGet {
     std::size_t slowBytes = 1024;
   };
 
+  // The most redirects a request follows, and how long its connection
+  // attempt may take.
+  static constexpr int kMaxRedirects = 10;
+  static constexpr std::chrono::seconds kConnectTimeout{30};
+
   // An HTTP/1.0 GET of `object` (path and query, already escaped) from
   // server:port, with no User-Agent and no Accept header, through the proxy
-  // the environment names (http_proxy, no_proxy). Nothing is sent yet.
+  // the system names (on Linux the environment's http_proxy and no_proxy,
+  // on Windows the system's internet settings). Nothing is sent yet.
   HttpGet(std::string_view server, unsigned port, std::string_view object);
   ~HttpGet();
   HttpGet(const HttpGet&) = delete;
@@ -39,7 +45,7 @@ class HttpGet {
   void SetStallLimits(const StallLimits& limits);
 
   // Starts the request. Redirects are followed, at most 10, to http and https
-  // only, with certificates verified. False, with curl's text in `error`,
+  // only, with certificates verified. False, with the library's text in `error`,
   // when the request cannot be made at all, or with the loader's when
   // libcurl cannot be loaded.
   bool Start(std::string& error);

@@ -1,4 +1,4 @@
-#include "platform/network/NetworkState.h"
+#include "platform/network/SystemNetworkState.h"
 
 #include <gio/gio.h>
 
@@ -15,15 +15,11 @@ class GioNetworkState final : public NetworkState {
   }
 };
 
-NetworkState* chosen = nullptr;
-
 }  // namespace
 
-NetworkState& CurrentNetworkState() {
+NetworkState& SystemNetworkState() {
   static GioNetworkState system;
-  return chosen != nullptr ? *chosen : system;
+  return system;
 }
-
-void UseNetworkState(NetworkState* state) { chosen = state; }
 
 }  // namespace platform

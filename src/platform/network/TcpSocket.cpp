@@ -30,6 +30,8 @@ TcpSocket::TcpSocket() {
   }
 }
 
+bool TcpSocket::IsOpen() const { return fd_ >= 0; }
+
 TcpSocket::~TcpSocket() {
   if (fd_ >= 0) {
     close(fd_);

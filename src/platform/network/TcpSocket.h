@@ -1,4 +1,6 @@
-// A non-blocking IPv4 TCP client socket, polled without waiting.
+// A non-blocking IPv4 TCP client socket, polled without waiting. On Windows
+// its network events are tied to an event object (WSAEventSelect), which is
+// what a wait watches.
 #pragma once
 
 #include "platform/network/FdWatch.h"
@@ -32,7 +34,7 @@ class TcpSocket {
   TcpSocket(const TcpSocket&) = delete;
   TcpSocket& operator=(const TcpSocket&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const;
 
   // Issues the connection attempt; false when it could not be issued.
   bool Connect(const Ipv4Address& address, std::uint16_t port);
@@ -51,7 +53,23 @@ class TcpSocket {
   FdWatch Watch(bool sending) const;
 
  private:
+#ifdef _WIN32
+  // Takes the network events WinSock recorded since the last look (which
+  // resets the event object) into the flags below.
+  void Collect() const;
+
+  std::uintptr_t socket_;  // SOCKET; INVALID_SOCKET when not made
+  void* event_ = nullptr;  // WSAEVENT the socket's network events set
+  // What the recorded events have told and no call has used up yet. WinSock
+  // records FD_READ again only after a receive and FD_CLOSE once, so the
+  // socket's state is kept here between polls.
+  mutable bool connectEnded_ = false;
+  mutable bool dataWaiting_ = false;
+  mutable bool peerClosed_ = false;
+  mutable bool roomToSend_ = false;
+#else
   int fd_ = -1;
+#endif
   bool connectReported_ = false;
   bool receiveEnded_ = false;
 };

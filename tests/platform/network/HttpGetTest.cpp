@@ -83,7 +83,9 @@ TEST_F(HttpGetTest, AnHttp10GetWithoutUserAgentHasItsHeadersBeforeTheBodyComes) 
   LoopbackServer server("127.0.0.1", [&body](LoopbackServer& s) {
     s.Send("HTTP/1.1 200 OK\r\nContent-Length:  1300 \r\n\r\n");
     s.WaitForRelease();  // the body only once Send has come back
-    for (std::size_t at = 0; at < body.size(); at += 100) {
+    s.Send(body.substr(0, 100));
+    s.WaitForRelease();  // the rest once the first part was seen
+    for (std::size_t at = 100; at < body.size(); at += 100) {
       s.Send(body.substr(at, 100));
     }
   });
@@ -96,14 +98,51 @@ TEST_F(HttpGetTest, AnHttp10GetWithoutUserAgentHasItsHeadersBeforeTheBodyComes) 
   EXPECT_EQ(get.Status(), 200);
   EXPECT_EQ(get.Available(), 0u);
   EXPECT_FALSE(get.BodyEnded());
+  // Each part can be read as soon as it has come.
+  server.Release();
+  EXPECT_TRUE(DriveUntil(
+      get, [&get] { return get.Available() >= 100; }, error))
+      << error;
+  EXPECT_EQ(get.Available(), 100u);
   server.Release();
   EXPECT_EQ(ReadAll(get, 512), body);
 
-  const std::string& request = server.Request();
-  EXPECT_EQ(FirstLine(request), "GET /MRVPatch.exe HTTP/1.0");
-  EXPECT_NE(request.find("\r\nHost: 127.0.0.1\r\n"), std::string::npos);
-  EXPECT_EQ(request.find("User-Agent"), std::string::npos);
-  EXPECT_EQ(request.find("Accept"), std::string::npos);
+  // Nothing but the Host header: no User-Agent, no Accept.
+  EXPECT_EQ(server.Request(), "GET /MRVPatch.exe HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+TEST_F(HttpGetTest, AReplyIsReadAsItsServerFramedIt) {
+  const struct {
+    const char* name;
+    std::string reply;
+    int status;
+    const char* body;
+  } cases[] = {
+      {"not found", HttpReply("gone", "404 Not Found"), 404, "gone"},
+      {"chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\npatc\r\n1\r\nh\r\n0\r\n\r\n", 200,
+       "patch"},
+      {"ended by the close", "HTTP/1.0 200 OK\r\n\r\npatch", 200, "patch"},
+      // The caller compares what it read with Content-Length.
+      {"cut short", "HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\npat", 200, "pat"},
+  };
+  for (const auto& c : cases) {
+    LoopbackServer server(c.reply);
+    platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");
+    std::string error;
+    ASSERT_TRUE(Send(get, error)) << c.name << ": " << error;
+    EXPECT_EQ(get.Status(), c.status) << c.name;
+    EXPECT_EQ(ReadAll(get, 2), c.body) << c.name;
+    EXPECT_TRUE(get.Advance(error)) << c.name << ": " << error;
+  }
+}
+
+TEST_F(HttpGetTest, AServerThatRefusesTheConnectionFailsTheTransfer) {
+  platform::HttpGet get("127.0.0.1", 80, "/MRVPatch.exe");  // nobody listens
+  std::string error;
+  EXPECT_FALSE(Send(get, error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_NE(error, "the test gave up");
+  EXPECT_FALSE(get.HeadersArrived());
 }
 
 TEST_F(HttpGetTest, TenRedirectsAreFollowedAnEleventhOrAnotherSchemeIsNot) {

@@ -8,15 +8,35 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <tlhelp32.h>
+#else
 #include <filesystem>
+#endif
+
+#include <chrono>
 
 namespace {
 
 // The threads of this process, the resolver's among them.
 std::size_t ThreadCount() {
+#ifdef _WIN32
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  EXPECT_NE(snapshot, INVALID_HANDLE_VALUE);
+  std::size_t count = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+  }
+  CloseHandle(snapshot);
+  return count;
+#else
   const std::filesystem::directory_iterator tasks("/proc/self/task");
   return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
+#endif
 }
 
 using platform::FdWatch;
@@ -45,7 +65,9 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
 
   // Connecting: the end of the attempt is news.
   FdWatch connecting = socket.Watch(false);
+#ifndef _WIN32
   EXPECT_TRUE(connecting.forWriting);
+#endif
   EXPECT_TRUE(platform::WaitForFd(connecting, -1));
   platform::SocketEvents events;
   ASSERT_TRUE(socket.Poll(&events));
@@ -54,8 +76,10 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
 
   // Connected, nothing to send, nothing arrived: room to write is no news.
   const FdWatch idle = socket.Watch(false);
+#ifndef _WIN32
   EXPECT_TRUE(idle.forReading);
   EXPECT_FALSE(idle.forWriting);
+#endif
   EXPECT_FALSE(ReadyNow(idle));
   EXPECT_TRUE(ReadyNow(socket.Watch(true)));
 
@@ -72,6 +96,28 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
   EXPECT_TRUE(ReadyWithin(socket.Watch(false), 10000));
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 0);
   EXPECT_FALSE(socket.Watch(false).Watches());
+}
+
+TEST_F(TcpSocketTest, ARefusedConnectionEndsItsAttemptAndFailsTheSend) {
+  TcpSocket socket;
+  ASSERT_TRUE(socket.Connect(platform::Ipv4Address{127, 0, 0, 1}, 80));  // nobody listens
+  platform::SocketEvents events;
+  while (socket.Poll(&events) && !events.connected) {
+    ASSERT_TRUE(ReadyWithin(socket.Watch(false), 10000));
+  }
+  ASSERT_TRUE(events.connected);
+  EXPECT_EQ(socket.Send("\r\n\r\n", 4), platform::kSocketFailed);
+}
+
+TEST(HostLookupTest, ANameThatDoesNotResolveEndsTheLookupWithoutAnAddress) {
+  platform::HostLookup lookup("no-such-host.invalid");
+  while (!lookup.Done()) {
+    FdWatch watch = lookup.Watch();
+    ASSERT_TRUE(platform::WaitForFd(watch, 30000));
+  }
+  platform::Ipv4Address address{};
+  EXPECT_FALSE(lookup.Result(&address));
+  EXPECT_FALSE(lookup.Watch().Watches());
 }
 
 TEST(HostLookupTest, ALookupDroppedBeforeItsAnswerLeavesNothingBehind) {
