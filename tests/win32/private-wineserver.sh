@@ -6,8 +6,11 @@
 # outside. A private, empty server folder hides every other server, so Wine
 # starts one here, in this namespace: upstream Wine keeps its servers in
 # /tmp/.wine-UID, Debian's in a folder under TMPDIR.
+# Without root the mount namespace comes in a user namespace of its own.
 set -euo pipefail
-exec unshare --mount -- bash -c '
+namespaces=(--mount)
+[ "$(id -u)" -eq 0 ] || namespaces=(--map-root-user --mount)
+exec unshare "${namespaces[@]}" -- bash -c '
   servers=/tmp/.wine-$(id -u)
   mkdir -p "$servers"
   mount -t tmpfs -o mode=0700 tmpfs "$servers"
