@@ -75,6 +75,8 @@ TcpSocket::~TcpSocket() {
   }
 }
 
+bool TcpSocket::IsOpen() const { return fd_ >= 0; }
+
 bool TcpSocket::Connect(const Ipv4Address&, std::uint16_t) { return true; }
 
 bool TcpSocket::Poll(SocketEvents* events) {
