@@ -12,8 +12,9 @@ if [ -z "${WINEPREFIX:-}" ]; then
   export WINEPREFIX="$dir/wine-prefix"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Gecko or Mono installer prompts while a prefix is made.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
+# No Gecko or Mono installer prompts while a prefix is made, and no menu
+# entries written into HOME.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   # Two tests starting at once make the prefix once: the second waits.
