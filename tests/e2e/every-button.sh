@@ -34,14 +34,6 @@ readonly ANSWER_MS=1500
 # The page the sign-up button opens.
 readonly SIGN_UP=http://127.0.0.1/modules/gamelinks/reggame.php
 
-# The game folder with an earlier patch in it, and whether it is so again:
-# every file byte for byte, and nothing more.
-keep_game_folder() {
-  echo "an earlier patch" >"$game/MRVPatch.exe"
-  rm -rf "$work/game-before"
-  cp -a "$game" "$work/game-before"
-}
-game_folder_as_kept() { diff -r "$work/game-before" "$game"; }
 update_again() {
   echo "update again: already the newest version"
   start_launcher

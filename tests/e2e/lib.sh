@@ -178,6 +178,15 @@ update_downloads() {
   cmp -s "$game/MRVPatch.exe" "$demo/www/patch/MRVPatch.exe" || fail "MRVPatch.exe differs from the demo patch"
 }
 
+# The game folder with an earlier patch in it, and whether it is so again:
+# every file byte for byte, and nothing more.
+keep_game_folder() {
+  echo "an earlier patch" >"$game/MRVPatch.exe"
+  rm -rf "$work/game-before"
+  cp -a "$game" "$work/game-before"
+}
+game_folder_as_kept() { diff -r "$work/game-before" "$game"; }
+
 # The test host on 127.0.0.1 (see host.py); its log names the requests.
 serve() {  # serve PORT ROOT|--silent|--trickle [--hold PATH GATE]
   rm -f "$work/host-$1.log"

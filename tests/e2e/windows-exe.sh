@@ -6,7 +6,9 @@
 # takes code page 950, so the Big5 string table shows as it does for the
 # game's players.
 #   The window is 640x480 and centred; the seven faces equal their bitmaps,
-#   hover faces and the disabled faces during the download too; the version line shows the installed version;
+#   hover faces and the disabled faces during the download too; a patch
+#   server that trickles leaves hover and leave answering, and the game
+#   folder as it was; the version line shows the installed version;
 #   the update asks the host, downloads the patch (a MinGW program that
 #   raises the version in the registry) with the progress line showing,
 #   starts it and ends; a second start shows the new version and says it is
@@ -70,7 +72,24 @@ done
 xdotool mousemove $((X0 + 320)) $((Y0 + 20))
 wait_for 10 shows_faces "${FACES[@]}" || fail "the faces did not return to rest"
 
+echo "a patch server that trickles: hover answers mid-download, leave ends the program, the game folder stays"
+printf 'MRVDOWNLOADSITEKEY=http://127.0.0.1:8080/patch/MRVPatch.exe' >"$work/www$SITE_PATH"
+serve 8080 --trickle
+keep_game_folder
+press 2
+wait_for 20 test -s "$game/MRVPatch.exe.part" || fail "no part of the patch written"
+wait_for 10 shows_faces 54 57 || fail "play and update are not disabled during the download"
+point_at 3
+wait_for 10 shows_faces 54 57 59 || fail "no hover face during the download"
+leave
+game_folder_as_kept || fail "the game folder changed"
+stop_host
+cp "$demo/www$SITE_PATH" "$work/www$SITE_PATH"
+rm "$game/MRVPatch.exe"
+
 echo "update: the patch downloads with the progress line showing, starts and ends the program"
+start_launcher
+wait_for 20 shows_faces "${FACES[@]}" || fail "the window was not painted"
 press 2
 wait_for 30 shows_progress || fail "no progress line during the download"
 shot_shows_faces 54 57 || fail "play and update are not disabled during the download"

@@ -28,9 +28,11 @@ BOOL CFile::Create(const char* fileName) {
   const std::string path = AbsolutePath(fileName);
   // Marked before it exists, so no ending of the program finds it made and unmarked.
   if (path.empty() || !platform::MarkFilePending(path)) return FALSE;
-  // A file of that name left over from an earlier run is replaced.
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // A file of that name left over from an earlier run is replaced. Shared
+  // for deletion, so that the removal at the program's end takes it while
+  // this handle is still open: it goes as the handle closes.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     platform::UnmarkFilePending(path);
     return FALSE;
