@@ -1,5 +1,6 @@
-# Fails the build when a source file includes what its layer may not use, and
-# names the file, the include and the rule. Run with SOURCE_DIR set to src.
+# Fails the build when a source file includes what its layer may not use, or
+# when the launcher's code asks which system it is built for, and names the
+# file, the line and the rule. Run with SOURCE_DIR set to src.
 #
 # The include folders keep each layer from finding a higher layer's headers;
 # this check says so plainly, and also covers the system libraries whose
@@ -47,6 +48,21 @@ foreach(rule IN LISTS rules)
   endforeach()
 endforeach()
 
+# The launcher is one set of sources for Linux and Windows: what differs
+# between the systems lives in the framework and the platform.
+set(system_test "^[ \t]*#[ \t]*(if|ifdef|ifndef|elif)[ \t].*(_WIN32|_WIN64|WIN32|__linux__|__unix__|__MINGW)")
+foreach(folder IN LISTS launcher_folders)
+  file(GLOB_RECURSE sources LIST_DIRECTORIES false "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.h")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" conditionals REGEX "${system_test}")
+    foreach(line IN LISTS conditionals)
+      file(RELATIVE_PATH shown "${SOURCE_DIR}/.." "${source}")
+      string(STRIP "${line}" line)
+      string(APPEND violations "${shown}: ${line}\n    the launcher holds no conditional on the system; the framework and the platform do\n")
+    endforeach()
+  endforeach()
+endforeach()
+
 if(violations)
-  message(FATAL_ERROR "Includes across the layers (docs/architecture.md):\n${violations}")
+  message(FATAL_ERROR "The layers' rules broken (docs/architecture.md):\n${violations}")
 endif()
