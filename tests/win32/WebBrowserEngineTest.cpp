@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -371,7 +372,7 @@ TEST_F(WebBrowserEngineTest, AWindowDestroyedFirstLeavesTheBrowserToLetGoOfTheCo
   EXPECT_EQ(record_.alive, 0);
 }
 
-TEST_F(WebBrowserEngineTest, TheDocumentHasNoBorderScrollsOnlyWhenItMustAndKeepsItsOwnMenuAndKeys) {
+TEST_F(WebBrowserEngineTest, TheDocumentKeepsItsOwnLooksMenuAndKeys) {
   WebBrowserEngine engine(kStandInClass, kStandInDocument);
   auto browser = Make(engine);
   ASSERT_NE(browser, nullptr);
@@ -379,11 +380,10 @@ TEST_F(WebBrowserEngineTest, TheDocumentHasNoBorderScrollsOnlyWhenItMustAndKeeps
   ASSERT_EQ(record_.site.As(&handler), S_OK);
   DOCHOSTUIINFO info{};
   info.cbSize = sizeof info;
+  info.dwFlags = DOCHOSTUIFLAG_SCROLL_NO;
   ASSERT_EQ(handler->GetHostInfo(&info), S_OK);
-  EXPECT_EQ(info.dwFlags, static_cast<DWORD>(DOCHOSTUIFLAG_NO3DBORDER));
-  ASSERT_NE(info.pchHostCss, nullptr);
-  EXPECT_EQ(std::wstring(info.pchHostCss), L"html, body { overflow: auto; }");
-  CoTaskMemFree(info.pchHostCss);
+  EXPECT_EQ(info.dwFlags, static_cast<DWORD>(DOCHOSTUIFLAG_SCROLL_NO)) << "the record stays as the control passed it";
+  EXPECT_EQ(info.pchHostCss, nullptr);
 
   POINT at{5, 5};
   EXPECT_EQ(handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, &at, nullptr, nullptr), S_FALSE);
@@ -392,6 +392,65 @@ TEST_F(WebBrowserEngineTest, TheDocumentHasNoBorderScrollsOnlyWhenItMustAndKeeps
   IDispatch* external = reinterpret_cast<IDispatch*>(1);
   EXPECT_EQ(handler->GetExternal(&external), S_FALSE);
   EXPECT_EQ(external, nullptr) << "scripts find no external object";
+}
+
+// The control's in-place object as the control hands it to the frame: takes
+// the keys in `handled`, and notes every key offered.
+class KeyTaker final : public IOleInPlaceActiveObject {
+ public:
+  explicit KeyTaker(std::vector<WPARAM> handled) : handled_(std::move(handled)) {}
+  std::vector<WPARAM> offered;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IOleWindow && iid != IID_IOleInPlaceActiveObject) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IOleInPlaceActiveObject*>(this);
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* message) override {
+    offered.push_back(message->wParam);
+    return std::ranges::find(handled_, message->wParam) != handled_.end() ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+
+ private:
+  std::vector<WPARAM> handled_;
+};
+
+TEST_F(WebBrowserEngineTest, KeysAimedAtTheControlAreOfferedToItFirstAndThoseItTakesGoNoFurther) {
+  WebBrowserEngine engine(kStandInClass, kStandInDocument);
+  auto browser = Make(engine);
+  ASSERT_NE(browser, nullptr);
+  ComPtr<IOleInPlaceFrame> frame;
+  ASSERT_EQ(record_.site.As(&frame), S_OK);
+  KeyTaker taker({VK_TAB});
+  ASSERT_EQ(frame->SetActiveObject(&taker, nullptr), S_OK);
+  HWND inside = CreateWindowExW(0, kWindowClass, L"", WS_CHILD, 0, 0, 10, 10, child_, nullptr, nullptr, nullptr);
+  ASSERT_NE(inside, nullptr);
+  for (const HWND target : {child_, inside, top_}) {
+    PostMessageW(target, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageW(target, WM_KEYDOWN, 'A', 0);
+  }
+  std::vector<WPARAM> delivered;
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_KEYDOWN) delivered.push_back(message.wParam);
+    DispatchMessageW(&message);
+  }
+  // The browser's window and the control's windows in it; never the window around them.
+  EXPECT_EQ(taker.offered, (std::vector<WPARAM>{VK_TAB, 'A', VK_TAB, 'A'}));
+  EXPECT_EQ(delivered, (std::vector<WPARAM>{'A', 'A', VK_TAB, 'A'}));
+  EXPECT_EQ(frame->SetActiveObject(nullptr, nullptr), S_OK);
+  DestroyWindow(inside);
 }
 
 TEST_F(WebBrowserEngineTest, NoWindowOrNoOleOnTheThreadMeansNoBrowser) {

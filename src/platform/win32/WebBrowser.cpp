@@ -17,6 +17,13 @@ using Microsoft::WRL::ComPtr;
 // The window property that leads from the window to the browser in it.
 constexpr wchar_t kBrowserProperty[] = L"moravine.web-browser";
 
+// The thread's hook on the messages it takes, shared by its browsers.
+struct KeyHook {
+  HHOOK hook = nullptr;
+  int users = 0;
+};
+thread_local KeyHook keyHook;
+
 void ReportFailure(const char* what, HRESULT result) {
   std::fprintf(stderr, "web browser control: %s failed (0x%08lx)\n", what, static_cast<unsigned long>(result));
 }
@@ -128,6 +135,12 @@ class WebBrowser final : public Browser {
       return false;
     }
     previous_ = reinterpret_cast<WNDPROC>(previous);
+    if (keyHook.users++ == 0) {
+      keyHook.hook = SetWindowsHookExW(WH_GETMESSAGE, &OfferKey, nullptr, GetCurrentThreadId());
+      if (keyHook.hook == nullptr) {
+        ReportFailure("watching the keys", HRESULT_FROM_WIN32(GetLastError()));
+      }
+    }
     return true;
   }
 
@@ -140,6 +153,32 @@ class WebBrowser final : public Browser {
     assert(ours == reinterpret_cast<LONG_PTR>(&Procedure) && "nothing else took over the window's messages");
     RemovePropW(window_, kBrowserProperty);
     previous_ = nullptr;
+    assert(keyHook.users > 0);
+    if (--keyHook.users == 0 && keyHook.hook != nullptr) {
+      UnhookWindowsHookEx(keyHook.hook);
+      keyHook.hook = nullptr;
+    }
+  }
+
+  // A keystroke aimed at a browser's window or the control's own windows in
+  // it is offered, as the thread takes it, to the control's in-place object
+  // first; one it handles (tabbing between links, copying, scrolling) goes
+  // no further.
+  static LRESULT CALLBACK OfferKey(int code, WPARAM removing, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && removing == PM_REMOVE && message->message >= WM_KEYFIRST &&
+        message->message <= WM_KEYLAST) {
+      for (HWND window = message->hwnd; window != nullptr; window = GetParent(window)) {
+        if (const auto* self = static_cast<const WebBrowser*>(GetPropW(window, kBrowserProperty))) {
+          IOleInPlaceActiveObject* active = self->site_->ActiveObject();
+          if (active != nullptr && active->TranslateAccelerator(message) == S_OK) {
+            message->message = WM_NULL;
+          }
+          break;
+        }
+      }
+    }
+    return CallNextHookEx(nullptr, code, removing, lParam);
   }
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

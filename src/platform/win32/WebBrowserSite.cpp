@@ -1,19 +1,8 @@
 #include "platform/win32/WebBrowserSite.h"
 
 #include <cassert>
-#include <cwchar>
-#include <iterator>
 
 namespace platform {
-namespace {
-
-// The document's looks: no sunken border around the page, and scroll bars
-// only where a page is larger than the panel (the control shows a disabled
-// vertical bar on every page otherwise). The page's own style overrides it.
-constexpr DWORD kHostFlags = DOCHOSTUIFLAG_NO3DBORDER;
-constexpr wchar_t kHostCss[] = L"html, body { overflow: auto; }";
-
-}  // namespace
 
 WebBrowserSite::WebBrowserSite(HWND window) : window_(window) { assert(window_ != nullptr); }
 
@@ -140,22 +129,9 @@ HRESULT WebBrowserSite::TranslateAccelerator(MSG*, WORD) { return S_FALSE; }
 // S_FALSE: the control shows its own menu.
 HRESULT WebBrowserSite::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) { return S_FALSE; }
 
-HRESULT WebBrowserSite::GetHostInfo(DOCHOSTUIINFO* info) {
-  if (info == nullptr) {
-    return E_POINTER;
-  }
-  // The control frees the style text.
-  auto* css = static_cast<OLECHAR*>(CoTaskMemAlloc(sizeof kHostCss));
-  if (css == nullptr) {
-    return E_OUTOFMEMORY;
-  }
-  std::wmemcpy(css, kHostCss, std::size(kHostCss));
-  info->dwFlags = kHostFlags;
-  info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
-  info->pchHostCss = css;
-  info->pchHostNS = nullptr;
-  return S_OK;
-}
+// The record is left as the control passed it: the control's own border,
+// scroll bars and behaviour.
+HRESULT WebBrowserSite::GetHostInfo(DOCHOSTUIINFO* info) { return info == nullptr ? E_POINTER : S_OK; }
 
 // S_FALSE: the control shows its own user interface.
 HRESULT WebBrowserSite::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
