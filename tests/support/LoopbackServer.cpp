@@ -20,8 +20,9 @@
 namespace {
 
 constexpr std::uint16_t kPort = 80;
-// A client that never finishes its request must not hold the test forever.
-constexpr int kRequestSeconds = 10;
+// A client that never finishes its request, or stops reading the reply, must
+// not hold the test forever.
+constexpr int kPeerSeconds = 10;
 
 #ifdef _WIN32
 using Socket = SOCKET;
@@ -33,9 +34,11 @@ Socket OpenStream() { return socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); }
 bool ReadAddress(const char* text, in_addr* address) { return inet_pton(AF_INET, text, address) == 1; }
 Socket AcceptNext(std::intptr_t listener) { return accept(Native(listener), nullptr, nullptr); }
 bool AcceptAgain() { return false; }
-void LimitReceive(Socket connection) {
-  const DWORD limitMs = kRequestSeconds * 1000;
-  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limitMs), sizeof limitMs);
+void LimitWaits(Socket connection) {
+  const DWORD limitMs = kPeerSeconds * 1000;
+  for (const int option : {SO_RCVTIMEO, SO_SNDTIMEO}) {
+    setsockopt(connection, SOL_SOCKET, option, reinterpret_cast<const char*>(&limitMs), sizeof limitMs);
+  }
 }
 #else
 using Socket = int;
@@ -47,9 +50,11 @@ Socket OpenStream() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); }
 bool ReadAddress(const char* text, in_addr* address) { return inet_aton(text, address) != 0; }
 Socket AcceptNext(std::intptr_t listener) { return accept4(Native(listener), nullptr, nullptr, SOCK_CLOEXEC); }
 bool AcceptAgain() { return errno == EINTR; }
-void LimitReceive(Socket connection) {
-  const timeval limit{kRequestSeconds, 0};
-  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+void LimitWaits(Socket connection) {
+  const timeval limit{kPeerSeconds, 0};
+  for (const int option : {SO_RCVTIMEO, SO_SNDTIMEO}) {
+    setsockopt(connection, SOL_SOCKET, option, &limit, sizeof limit);
+  }
 }
 #endif
 
@@ -90,7 +95,11 @@ LoopbackServer::LoopbackServer(Answer answer)
     : LoopbackServer("127.0.0.1", [answer = std::move(answer)](LoopbackServer& s) { s.Send(answer(s.Request())); }) {}
 
 LoopbackServer::~LoopbackServer() {
-  stopping_ = true;
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  released_.notify_all();
 #ifdef _WIN32
   // WinSock's shutdown does not end a waiting accept; a connection does,
   // and the serving thread then sees that it is stopping.
@@ -101,7 +110,6 @@ LoopbackServer::~LoopbackServer() {
   // Shutting the listener down wakes the accept that the serving thread waits in.
   shutdown(Native(listener_), SHUT_RDWR);
 #endif
-  released_.release();
   thread_.join();
   CloseSocket(listener_);
 #ifdef _WIN32
@@ -121,9 +129,19 @@ bool LoopbackServer::Send(std::string_view bytes) {
   return true;
 }
 
-void LoopbackServer::WaitForRelease() { released_.acquire(); }
+void LoopbackServer::WaitForRelease() {
+  std::unique_lock lock(mutex_);
+  released_.wait(lock, [this] { return releases_ > 0 || stopping_; });
+  if (releases_ > 0) --releases_;
+}
 
-void LoopbackServer::Release() { released_.release(); }
+void LoopbackServer::Release() {
+  {
+    const std::lock_guard lock(mutex_);
+    ++releases_;
+  }
+  released_.notify_all();
+}
 
 std::string LoopbackServer::Request() const {
   const std::lock_guard lock(mutex_);
@@ -147,7 +165,7 @@ void LoopbackServer::Serve() {
       }
       return;
     }
-    LimitReceive(connection);
+    LimitWaits(connection);
     std::string request;
     char chunk[1024];
     while (request.find("\r\n\r\n") == std::string::npos) {

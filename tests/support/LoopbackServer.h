@@ -2,14 +2,15 @@
 // update queries. It takes connections one after another; for each, it reads
 // the request up to its empty line, keeps its bytes, runs the test's script
 // (which answers, waits or stays silent) and closes the connection. The same
-// server serves the Windows tests, over WinSock.
+// server serves the Windows tests, over WinSock. Its waits end when the
+// server does: a test that fails half-way still ends.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <semaphore>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -28,14 +29,15 @@ class LoopbackServer {
   explicit LoopbackServer(Answer answer);
   // Serves 127.0.0.1 with the same reply to every request.
   explicit LoopbackServer(const std::string& reply) : LoopbackServer([reply](const std::string&) { return reply; }) {}
-  // Wakes a script still waiting for a release, and stops serving.
+  // Ends every wait of the script, now and later, and stops serving.
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
 
   // For the script: sends all of bytes on the connection, false once the client is gone.
   bool Send(std::string_view bytes);
-  // For the script: waits until the test calls Release (or the server ends).
+  // For the script: waits for a release of the test's not yet waited for,
+  // or for the server's end.
   void WaitForRelease();
   void Release();
 
@@ -56,7 +58,11 @@ class LoopbackServer {
   mutable std::mutex mutex_;
   std::string request_;
   std::vector<std::string> requests_;
-  std::counting_semaphore<8> released_{0};
+  // Releases not yet waited for, under mutex_. Not a std::counting_semaphore:
+  // MinGW's libstdc++ 12 has no platform wait, and its waiter checks the count
+  // before it locks, so a release in between is lost and the script sleeps on.
+  int releases_ = 0;
+  std::condition_variable released_;
   std::thread thread_;
 };
 

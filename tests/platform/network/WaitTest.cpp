@@ -20,6 +20,10 @@
 
 namespace {
 
+// The longest a test waits for what loopback and the resolver do at once.
+constexpr int kPatienceMs = 10000;
+constexpr int kLookupPatienceMs = 30000;
+
 // The threads of this process, the resolver's among them.
 std::size_t ThreadCount() {
 #ifdef _WIN32
@@ -68,7 +72,7 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
 #ifndef _WIN32
   EXPECT_TRUE(connecting.forWriting);
 #endif
-  EXPECT_TRUE(platform::WaitForFd(connecting, -1));
+  ASSERT_TRUE(ReadyWithin(connecting, kPatienceMs));
   platform::SocketEvents events;
   ASSERT_TRUE(socket.Poll(&events));
   ASSERT_TRUE(events.connected);
@@ -85,7 +89,7 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
 
   // Data is news until the socket is drained.
   server.Release();
-  EXPECT_TRUE(ReadyWithin(socket.Watch(false), 10000));
+  EXPECT_TRUE(ReadyWithin(socket.Watch(false), kPatienceMs));
   char buffer[16];
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 3);
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), platform::kSocketWouldBlock);
@@ -93,7 +97,7 @@ TEST_F(TcpSocketTest, ASocketWakesAWaitOnlyForNewsNotYetReported) {
 
   // The peer's close is news once; read to its end, the socket asks for nothing.
   server.Release();
-  EXPECT_TRUE(ReadyWithin(socket.Watch(false), 10000));
+  EXPECT_TRUE(ReadyWithin(socket.Watch(false), kPatienceMs));
   EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 0);
   EXPECT_FALSE(socket.Watch(false).Watches());
 }
@@ -103,7 +107,7 @@ TEST_F(TcpSocketTest, ARefusedConnectionEndsItsAttemptAndFailsTheSend) {
   ASSERT_TRUE(socket.Connect(platform::Ipv4Address{127, 0, 0, 1}, 80));  // nobody listens
   platform::SocketEvents events;
   while (socket.Poll(&events) && !events.connected) {
-    ASSERT_TRUE(ReadyWithin(socket.Watch(false), 10000));
+    ASSERT_TRUE(ReadyWithin(socket.Watch(false), kPatienceMs));
   }
   ASSERT_TRUE(events.connected);
   EXPECT_EQ(socket.Send("\r\n\r\n", 4), platform::kSocketFailed);
@@ -113,7 +117,7 @@ TEST(HostLookupTest, ANameThatDoesNotResolveEndsTheLookupWithoutAnAddress) {
   platform::HostLookup lookup("no-such-host.invalid");
   while (!lookup.Done()) {
     FdWatch watch = lookup.Watch();
-    ASSERT_TRUE(platform::WaitForFd(watch, 30000));
+    ASSERT_TRUE(platform::WaitForFd(watch, kLookupPatienceMs));
   }
   platform::Ipv4Address address{};
   EXPECT_FALSE(lookup.Result(&address));
@@ -130,14 +134,14 @@ TEST(HostLookupTest, ALookupDroppedBeforeItsAnswerLeavesNothingBehind) {
   platform::HostLookup last("localhost");
   while (!last.Done()) {
     FdWatch watch = last.Watch();
-    platform::WaitForFd(watch, -1);
+    ASSERT_TRUE(platform::WaitForFd(watch, kLookupPatienceMs));
   }
   platform::Ipv4Address address{};
   EXPECT_TRUE(last.Result(&address));
   // The dropped lookups are answered on the resolver's own threads; once they
   // have all ended, every answer has released what it held. (A thread an
   // earlier test joined may still have been listed at the start.)
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLookupPatienceMs);
   while (ThreadCount() > threadsBefore && std::chrono::steady_clock::now() < deadline) {
     platform::FdWatch none;
     platform::WaitForFd(none, 10);
