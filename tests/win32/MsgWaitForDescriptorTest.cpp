@@ -19,6 +19,7 @@ constexpr DWORD kShortTimeoutMs = 100;
 // Windows' timeouts may end up to one tick of its clock early.
 constexpr milliseconds kClockTick{16};
 constexpr UINT WM_PROBE = WM_APP + 1;
+constexpr int kQuietAttempts = 3;
 
 struct EventCloser {
   void operator()(void* event) const { CloseHandle(event); }
@@ -60,16 +61,24 @@ TEST(MsgWaitForDescriptor, EndsOnTheSignalledEventOrAWaitingMessageElseAtItsTime
       ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_PROBE, WM_PROBE, PM_NOREMOVE));
     }
 
-    const Clock::time_point start = Clock::now();
-    MsgWaitForDescriptor(watch, c.timeoutMs);
-    const Clock::duration waited = Clock::now() - start;
-
-    EXPECT_EQ(watch.ready, c.ready);
+    const auto wait = [&watch, &c] {
+      const Clock::time_point start = Clock::now();
+      MsgWaitForDescriptor(watch, c.timeoutMs);
+      return Clock::now() - start;
+    };
     if (c.endsAtTimeout) {
-      EXPECT_GE(waited, milliseconds(c.timeoutMs) - kClockTick);
+      // Wine's own messages to the thread may end a quiet wait early, as any
+      // message should: the wait is tried again, after taking them, a few times.
+      bool lasted = false;
+      for (int attempt = 0; attempt < kQuietAttempts && !lasted; ++attempt) {
+        lasted = wait() >= milliseconds(c.timeoutMs) - kClockTick;
+        ASSERT_TRUE(DispatchPending());
+      }
+      EXPECT_TRUE(lasted) << "every quiet wait ended before its timeout";
     } else {
-      EXPECT_LT(waited, milliseconds(c.timeoutMs));
+      EXPECT_LT(wait(), milliseconds(c.timeoutMs));
     }
+    EXPECT_EQ(watch.ready, c.ready);
     EXPECT_EQ(PeekMessageA(&msg, nullptr, WM_PROBE, WM_PROBE, PM_REMOVE), c.posted) << "the message is left waiting";
   }
 }
