@@ -6,7 +6,9 @@
 # takes code page 950, so the Big5 string table shows as it does for the
 # game's players.
 #   The window is 640x480 and centred; the seven faces equal their bitmaps,
-#   hover faces and the disabled faces during the download too; a patch
+#   hover faces and the disabled faces during the download too; play with
+#   a game that is no Windows program gives the system's message and the
+#   notice, and play comes back; a patch
 #   server that trickles leaves hover and leave answering, and the game
 #   folder as it was; the version line shows the installed version;
 #   the update asks the host, downloads the patch (a MinGW program that
@@ -71,6 +73,14 @@ done
 # keeps its hover face while the pointer is outside the window.
 xdotool mousemove $((X0 + 320)) $((Y0 + 20))
 wait_for 10 shows_faces "${FACES[@]}" || fail "the faces did not return to rest"
+
+echo "play: the demo's game is no Windows program: the system's message, then the notice; play comes back"
+press 1
+# A box without a caption has the system's "Error", here in Chinese.
+answer_box '錯誤'
+answer_box '貼心小訊息 =_=a' play-failed
+wait_for 10 shows_faces "${FACES[@]}" || fail "play is not enabled again"
+[ ! -e "$game/ran-MRVSP.txt" ] || fail "the demo's game ran"
 
 echo "a patch server that trickles: hover answers mid-download, leave ends the program, the game folder stays"
 printf 'MRVDOWNLOADSITEKEY=http://127.0.0.1:8080/patch/MRVPatch.exe' >"$work/www$SITE_PATH"
