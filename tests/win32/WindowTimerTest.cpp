@@ -5,37 +5,15 @@
 #include "framework/CWnd.h"
 #include "framework/Internet.h"
 #include "framework/TimerState.h"
+#include "support/TickingWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace {
 
 constexpr UINT kPeriodMs = 10;
-
-// Counts each timer's ticks; a tick fails with the text its timer is given
-// ("" runs through), and ends its timer first when told.
-class TickingWindow : public CWnd {
- public:
-  std::map<UINT_PTR, std::string> failure;
-  std::map<UINT_PTR, int> ticks;
-  bool killOnFailure = false;
-
- protected:
-  const MessageMap* GetMessageMap() const override {
-    static const MessageMap map{CWnd::GetThisMessageMap(), {msgmap::Timer(&TickingWindow::OnTimer)}};
-    return &map;
-  }
-  void OnTimer(UINT_PTR id) {
-    ++ticks[id];
-    const std::string& text = failure[id];
-    if (text.empty()) return;
-    if (killOnFailure) KillTimer(id);
-    throw CInternetException(text.c_str());
-  }
-};
 
 class WindowTimer : public ::testing::Test {
  protected:
