@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 namespace {
 
@@ -29,16 +29,24 @@ LineInk::LineInk(PangoLayout* layout) {
   if (shade_.Width() == 0 || shade_.Height() == 0) {
     return;
   }
-  std::fill(shade_.Data(), shade_.Data() + static_cast<std::size_t>(shade_.Width()) * shade_.Height(), kWhite);
-  std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> target(
-      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(shade_.Data()), CAIRO_FORMAT_RGB24,
-                                          shade_.Width(), shade_.Height(), shade_.Width() * 4),
-      &cairo_surface_destroy);
-  std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cairo(cairo_create(target.get()), &cairo_destroy);
-  cairo_set_source_rgb(cairo.get(), 0, 0, 0);
-  cairo_move_to(cairo.get(), -area_.left, -area_.top);
-  pango_cairo_show_layout(cairo.get(), layout);
-  cairo_surface_flush(target.get());
+  // The glyphs' coverage, one byte a pixel, then the share of white left.
+  std::vector<unsigned char> coverage(static_cast<std::size_t>(shade_.Width()) * shade_.Height());
+  FT_Bitmap bitmap{};
+  bitmap.rows = static_cast<unsigned>(shade_.Height());
+  bitmap.width = static_cast<unsigned>(shade_.Width());
+  bitmap.pitch = shade_.Width();
+  bitmap.buffer = coverage.data();
+  bitmap.num_grays = 256;
+  bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
+  pango_ft2_render_layout(&bitmap, layout, -area_.left, -area_.top);
+  for (int row = 0; row < shade_.Height(); ++row) {
+    const unsigned char* covered = coverage.data() + static_cast<std::size_t>(row) * shade_.Width();
+    std::uint32_t* through = shade_.Row(row);
+    for (int column = 0; column < shade_.Width(); ++column) {
+      const std::uint32_t left = 0xFFu - covered[column];
+      through[column] = left << 16 | left << 8 | left;
+    }
+  }
 }
 
 void LineInk::DrawOn(platform::Surface& surface, int x, int y, const RECT& clip) const {

@@ -1,6 +1,6 @@
 // A line of text drawn once, in black on white, with its layout's origin at
-// a whole pixel: for each pixel and colour, the share of the background that
-// shows through the letters. Drawing the line again at another whole-pixel
+// a whole pixel: for each pixel, the share of the background that shows
+// through the letters. Drawing the line again at another whole-pixel
 // place multiplies the background by it, which gives the pixels that
 // drawing the glyphs over that background gives, for far less work than
 // drawing the glyphs: the status lines are drawn ten times a second.
@@ -9,10 +9,11 @@
 #include "base/WinTypes.h"
 #include "platform/ui/Surface.h"
 
-#include <pango/pangocairo.h>
+#include <pango/pangoft2.h>
 
 class LineInk {
  public:
+  // layout is one made over a FreeType font map.
   explicit LineInk(PangoLayout* layout);
 
   // The line's logical extent, from its layout's origin.

@@ -20,63 +20,27 @@ constexpr char kLanguage[] = "zh-tw";
 // Enough for the two status lines and a message or two between them.
 constexpr std::size_t kKeptLines = 8;
 
-cairo_antialias_t CairoAntialias(platform::Antialias a) {
-  switch (a) {
-    case platform::Antialias::None:
-      return CAIRO_ANTIALIAS_NONE;
-    case platform::Antialias::Gray:
-      return CAIRO_ANTIALIAS_GRAY;
-    case platform::Antialias::Subpixel:
-      return CAIRO_ANTIALIAS_SUBPIXEL;
-    case platform::Antialias::Default:
-      break;
+// Text is smoothed and hinted as the desktop's settings ask, in grey:
+// FreeType's own rasteriser, which draws the lines, smooths no subpixels.
+// Settings the desktop leaves to the font configuration are left to it.
+struct Smoothing {
+  platform::Antialias antialias;
+  platform::HintStyle hintStyle;
+};
+
+void SetSmoothing(FcPattern* pattern, gpointer data) {
+  const auto* smoothing = static_cast<const Smoothing*>(data);
+  if (smoothing->antialias != platform::Antialias::Default) {
+    FcPatternDel(pattern, FC_ANTIALIAS);
+    FcPatternAddBool(pattern, FC_ANTIALIAS, smoothing->antialias != platform::Antialias::None);
   }
-  return CAIRO_ANTIALIAS_DEFAULT;
+  if (smoothing->hintStyle != platform::HintStyle::Default) {
+    FcPatternDel(pattern, FC_HINTING);
+    FcPatternAddBool(pattern, FC_HINTING, smoothing->hintStyle != platform::HintStyle::None);
+  }
 }
 
-cairo_hint_style_t CairoHintStyle(platform::HintStyle h) {
-  switch (h) {
-    case platform::HintStyle::None:
-      return CAIRO_HINT_STYLE_NONE;
-    case platform::HintStyle::Slight:
-      return CAIRO_HINT_STYLE_SLIGHT;
-    case platform::HintStyle::Medium:
-      return CAIRO_HINT_STYLE_MEDIUM;
-    case platform::HintStyle::Full:
-      return CAIRO_HINT_STYLE_FULL;
-    case platform::HintStyle::Default:
-      break;
-  }
-  return CAIRO_HINT_STYLE_DEFAULT;
-}
-
-cairo_subpixel_order_t CairoSubpixelOrder(platform::SubpixelOrder o) {
-  switch (o) {
-    case platform::SubpixelOrder::Rgb:
-      return CAIRO_SUBPIXEL_ORDER_RGB;
-    case platform::SubpixelOrder::Bgr:
-      return CAIRO_SUBPIXEL_ORDER_BGR;
-    case platform::SubpixelOrder::Vrgb:
-      return CAIRO_SUBPIXEL_ORDER_VRGB;
-    case platform::SubpixelOrder::Vbgr:
-      return CAIRO_SUBPIXEL_ORDER_VBGR;
-    case platform::SubpixelOrder::Default:
-      break;
-  }
-  return CAIRO_SUBPIXEL_ORDER_DEFAULT;
-}
-
-// Text is smoothed as the desktop's own widgets smooth it, with metrics
-// hinted to whole pixels as theirs are.
-void SetSmoothing(PangoContext* context, const platform::DesktopFont& desktop) {
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CairoAntialias(desktop.antialias));
-  cairo_font_options_set_hint_style(options, CairoHintStyle(desktop.hintStyle));
-  cairo_font_options_set_subpixel_order(options, CairoSubpixelOrder(desktop.subpixelOrder));
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-  pango_cairo_context_set_font_options(context, options);
-  cairo_font_options_destroy(options);
-}
+void ForgetSmoothing(gpointer data) { delete static_cast<Smoothing*>(data); }
 
 // The desktop font's size in pixels; its families with the Chinese fallback last.
 double DesktopPixels(const PangoFontDescription* desktop, double dpi) {
@@ -132,12 +96,13 @@ SystemFont::SystemFont(const platform::DesktopFont& desktop)
 }
 
 SystemFont::Context SystemFont::NewContext() const {
-  PangoFontMap* fontMap = pango_cairo_font_map_new();
+  PangoFontMap* fontMap = pango_ft2_font_map_new();
+  pango_fc_font_map_set_default_substitute(PANGO_FC_FONT_MAP(fontMap), SetSmoothing,
+                                           new Smoothing{desktop_.antialias, desktop_.hintStyle}, ForgetSmoothing);
   Context context(pango_font_map_create_context(fontMap), &g_object_unref);
   g_object_unref(fontMap);
   pango_context_set_language(context.get(), pango_language_from_string(kLanguage));
   pango_context_set_base_dir(context.get(), PANGO_DIRECTION_LTR);
-  SetSmoothing(context.get(), desktop_);
   pango_context_set_font_description(context.get(), description_.get());
   return context;
 }

@@ -8,7 +8,7 @@
 #include "framework/TextLines.h"
 #include "platform/ui/DesktopFont.h"
 
-#include <pango/pangocairo.h>
+#include <pango/pangoft2.h>
 
 #include <deque>
 #include <memory>
@@ -23,9 +23,10 @@ class SystemFont {
   static const SystemFont& Current();
 
   // One line of UTF-8 text in this font, without wrapping. Each layout has
-  // a font map of its own, which goes with it: the fonts it opened (some
-  // megabytes of the Chinese font's file) are kept only while it lives,
-  // for a cost of about 2 ms per line that was not kept.
+  // a font map of its own, which goes with it: the fonts it opened, their
+  // files and shaping data (some megabytes of the Chinese font's file) are
+  // kept only while it lives, for a cost of about 2 ms per line that was
+  // not kept.
   std::unique_ptr<PangoLayout, decltype(&g_object_unref)> NewLayout(std::string_view utf8) const;
   // One line as DrawTextA shows it, with its underlines, drawn once. The
   // font keeps the last few lines it was asked for: the status lines are

@@ -98,20 +98,31 @@ TEST(DrawText, AKeptLineGivesThePixelsOfItsGlyphsDrawnOverAnyBackground) {
   again.Paint(ground);
   platform::Surface expected = ground;
 
+  // The glyphs' coverage drawn in place by FreeType, each colour of the
+  // ground then darkened by it.
   const auto layout = SystemFont::Current().NewLayout(text);
   PangoRectangle logical;
   pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
-  cairo_surface_t* target =
-      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(expected.Data()), CAIRO_FORMAT_RGB24,
-                                          expected.Width(), expected.Height(), expected.Width() * 4);
-  cairo_t* cr = cairo_create(target);
-  cairo_rectangle(cr, kTall.left, kTall.top, kTall.Width(), kTall.Height());
-  cairo_clip(cr);
-  cairo_set_source_rgb(cr, 0, 0, 0);
-  cairo_move_to(cr, kTall.left - logical.x, kTall.top - logical.y);
-  pango_cairo_show_layout(cr, layout.get());
-  cairo_destroy(cr);
-  cairo_surface_destroy(target);
+  std::vector<unsigned char> coverage(static_cast<std::size_t>(kTall.Width()) * kTall.Height());
+  FT_Bitmap bitmap{};
+  bitmap.rows = static_cast<unsigned>(kTall.Height());
+  bitmap.width = static_cast<unsigned>(kTall.Width());
+  bitmap.pitch = kTall.Width();
+  bitmap.buffer = coverage.data();
+  bitmap.num_grays = 256;
+  bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
+  pango_ft2_render_layout(&bitmap, layout.get(), -logical.x, -logical.y);
+  for (int y = 0; y < kTall.Height(); ++y) {
+    for (int x = 0; x < kTall.Width(); ++x) {
+      const std::uint32_t left = 255u - coverage[static_cast<std::size_t>(y) * kTall.Width() + x];
+      std::uint32_t& pixel = expected.Row(kTall.top + y)[kTall.left + x];
+      std::uint32_t darkened = 0;
+      for (const int shift : {0, 8, 16}) {
+        darkened |= (((pixel >> shift) & 0xFFu) * left / 255u) << shift;
+      }
+      pixel = darkened;
+    }
+  }
 
   SetBkMode(first.dc(), TRANSPARENT);
   SetBkMode(again.dc(), TRANSPARENT);

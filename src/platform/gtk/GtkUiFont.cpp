@@ -38,21 +38,6 @@ HintStyle HintStyleOf(cairo_hint_style_t h) {
   }
 }
 
-SubpixelOrder SubpixelOrderOf(cairo_subpixel_order_t o) {
-  switch (o) {
-    case CAIRO_SUBPIXEL_ORDER_RGB:
-      return SubpixelOrder::Rgb;
-    case CAIRO_SUBPIXEL_ORDER_BGR:
-      return SubpixelOrder::Bgr;
-    case CAIRO_SUBPIXEL_ORDER_VRGB:
-      return SubpixelOrder::Vrgb;
-    case CAIRO_SUBPIXEL_ORDER_VBGR:
-      return SubpixelOrder::Vbgr;
-    default:
-      return SubpixelOrder::Default;
-  }
-}
-
 void ForgetFont(GObject*, GParamSpec*, gpointer kept) { static_cast<std::optional<DesktopFont>*>(kept)->reset(); }
 
 }  // namespace
@@ -85,7 +70,6 @@ DesktopFont GtkDisplay::UiFont() {
   if (const cairo_font_options_t* options = gdk_screen_get_font_options(screen)) {
     font.antialias = AntialiasOf(cairo_font_options_get_antialias(options));
     font.hintStyle = HintStyleOf(cairo_font_options_get_hint_style(options));
-    font.subpixelOrder = SubpixelOrderOf(cairo_font_options_get_subpixel_order(options));
   }
   uiFont_ = font;
   return font;

@@ -8,14 +8,12 @@ namespace platform {
 
 enum class Antialias { Default, None, Gray, Subpixel };
 enum class HintStyle { Default, None, Slight, Medium, Full };
-enum class SubpixelOrder { Default, Rgb, Bgr, Vrgb, Vbgr };
 
 struct DesktopFont {
   std::string name = "Sans 10";              // families and a size, as "Sans 10" (points) or "Sans 13px"
   double dpi = 96.0;                         // turns points into pixels
   Antialias antialias = Antialias::Default;  // Default: as the font configuration says
   HintStyle hintStyle = HintStyle::Default;
-  SubpixelOrder subpixelOrder = SubpixelOrder::Default;
 
   bool operator==(const DesktopFont&) const = default;
 };
