@@ -10,15 +10,37 @@ namespace {
 
 // The bitmap a fresh memory context holds, as on Windows: 1 by 1 pixel.
 HBITMAP StockBitmap() {
-  static GdiBitmap stock{std::make_shared<platform::Surface>(1, 1)};
+  static GdiBitmap stock{std::make_shared<platform::Surface>(1, 1), nullptr};
   return &stock;
 }
 
-void CopyBlock(platform::Surface& dest, const RECT& to, const platform::Surface& src, int dx, int dy) {
+// What a context's drawing is read from: its pixels, or its bitmap's runs.
+struct BlockSource {
+  const platform::Surface* pixels = nullptr;
+  const ColourRuns* runs = nullptr;
+
+  POINT Size() const {
+    return pixels != nullptr ? POINT{pixels->Width(), pixels->Height()} : POINT{runs->Width(), runs->Height()};
+  }
+};
+
+BlockSource SourceOf(const DeviceContext& dc) {
+  if (dc.surface == nullptr && dc.selected != nullptr) {
+    return BlockSource{nullptr, dc.selected->runs.get()};
+  }
+  return BlockSource{dc.surface, nullptr};
+}
+
+// Copies the block `to` of dest from src offset by (dx, dy).
+void CopyBlock(platform::Surface& dest, const RECT& to, const BlockSource& src, int dx, int dy) {
   const int width = to.Width();
   for (int y = to.top; y < to.bottom; ++y) {
-    std::memcpy(dest.Row(y) + to.left, src.Row(y - dy) + (to.left - dx),
-                static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    if (src.pixels != nullptr) {
+      std::memcpy(dest.Row(y) + to.left, src.pixels->Row(y - dy) + (to.left - dx),
+                  static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    } else {
+      src.runs->CopyRow(y - dy, to.left - dx, width, dest.Row(y) + to.left);
+    }
   }
 }
 
@@ -36,13 +58,22 @@ void NoteDrawn(DeviceContext& dc, const RECT& area) {
   dc.drawn.Add(area);
 }
 
+platform::Surface& OwnPixels(GdiBitmap& bitmap) {
+  assert((bitmap.pixels != nullptr) != (bitmap.runs != nullptr) && "a bitmap holds pixels or runs");
+  if (bitmap.runs != nullptr) {
+    bitmap.pixels = std::make_shared<platform::Surface>(bitmap.runs->Pixels());
+    bitmap.runs.reset();
+  } else if (bitmap.pixels.use_count() > 1) {
+    bitmap.pixels = std::make_shared<platform::Surface>(*bitmap.pixels);
+  }
+  return *bitmap.pixels;
+}
+
 platform::Surface* DrawingSurface(DeviceContext& dc) {
   // A window's context draws into the window's backing store, which ends with the window.
   assert((dc.window == nullptr || IsWindow(dc.window)) && "a window's context is drawn on only while the window lives");
-  GdiBitmap* bitmap = dc.selected;
-  if (bitmap != nullptr && bitmap->pixels.use_count() > 1) {
-    bitmap->pixels = std::make_shared<platform::Surface>(*bitmap->pixels);
-    dc.surface = bitmap->pixels.get();
+  if (dc.selected != nullptr) {
+    dc.surface = &OwnPixels(*dc.selected);
   }
   return dc.surface;
 }
@@ -78,19 +109,22 @@ BOOL DeleteObject(HBITMAP bitmap) {
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop) {
-  if (dest == nullptr || src == nullptr || rop != SRCCOPY || dest->surface == nullptr || src->surface == nullptr) {
+  if (dest == nullptr || src == nullptr || rop != SRCCOPY || (dest->surface == nullptr && dest->selected == nullptr) ||
+      (src->surface == nullptr && src->selected == nullptr)) {
     return FALSE;
   }
   assert((src->window == nullptr || IsWindow(src->window)) && "a window's context is read only while the window lives");
-  const platform::Surface& from = *src->surface;
+  // The destination first: drawing into a bitmap kept as runs gives it pixels.
   platform::Surface& to = *DrawingSurface(*dest);
+  const BlockSource from = SourceOf(*src);
+  const POINT size = from.Size();
   // Destination block, limited to the destination surface and to where the
   // source has pixels (source offset by dx, dy in destination coordinates).
   const int dx = x - xSrc;
   const int dy = y - ySrc;
   RECT block{x, y, x + cx, y + cy};
   if (!IntersectRect(&block, block, RECT{0, 0, to.Width(), to.Height()}) ||
-      !IntersectRect(&block, block, RECT{dx, dy, dx + from.Width(), dy + from.Height()})) {
+      !IntersectRect(&block, block, RECT{dx, dy, dx + size.x, dy + size.y})) {
     return TRUE;
   }
   if (!dest->clipped) {
@@ -109,5 +143,5 @@ BOOL BitBlt(HDC dest, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc,
 }
 
 POINT GetBitmapSize(HBITMAP bitmap) {
-  return bitmap != nullptr ? POINT{bitmap->pixels->Width(), bitmap->pixels->Height()} : POINT{};
+  return bitmap != nullptr ? BlockSource{bitmap->pixels.get(), bitmap->runs.get()}.Size() : POINT{};
 }

@@ -1,6 +1,7 @@
 // The framework's inside view of device contexts and bitmaps.
 #pragma once
 
+#include "framework/ColourRuns.h"
 #include "framework/DrawText.h"
 #include "framework/Gdi.h"
 #include "framework/PaintSnapshot.h"
@@ -10,10 +11,15 @@
 #include <memory>
 
 struct GdiBitmap {
-  // The picture. Bitmaps loaded from one resource share its decoded pixels
-  // until something draws into one of them (see DrawingSurface).
+  // The picture: its pixels, or for a picture loaded from the resources and
+  // kept as runs, the runs. Bitmaps loaded from one resource share its
+  // decoded form until something draws into one of them (see OwnPixels).
   std::shared_ptr<platform::Surface> pixels;
+  std::shared_ptr<const ColourRuns> runs;
 };
+
+// The bitmap's pixels, made its own first when they are shared or kept as runs.
+platform::Surface& OwnPixels(GdiBitmap& bitmap);
 
 struct DeviceContext {
   platform::Surface* surface = nullptr;  // what drawing lands in

@@ -92,10 +92,11 @@ HINSTANCE AfxGetInstanceHandle() {
 }
 
 HBITMAP LoadBitmap(HINSTANCE instance, const char* name) {
-  // The program's pictures never change, so each is decoded once and its
-  // pixels are shared by every bitmap loaded from it; a bitmap that is drawn
-  // into gets its own copy first (DrawingSurface).
-  static std::map<std::string, std::shared_ptr<platform::Surface>> decoded;
+  // The program's pictures never change, so each is decoded once and shared
+  // by every bitmap loaded from it, as runs of one colour when they take less
+  // memory than its pixels; a bitmap that is drawn into gets pixels of its
+  // own first (OwnPixels).
+  static std::map<std::string, GdiBitmap> decoded;
   const std::optional<UINT> id = ResourceNumber(name);
   if (instance == nullptr || !id) {
     return nullptr;
@@ -112,9 +113,13 @@ HBITMAP LoadBitmap(HINSTANCE instance, const char* name) {
   if (!surface) {
     return nullptr;
   }
-  auto pixels = std::make_shared<platform::Surface>(std::move(*surface));
-  decoded.emplace(path, pixels);
-  return new GdiBitmap{std::move(pixels)};
+  GdiBitmap picture;
+  if (auto runs = ColourRuns::Of(*surface)) {
+    picture.runs = std::make_shared<const ColourRuns>(std::move(*runs));
+  } else {
+    picture.pixels = std::make_shared<platform::Surface>(std::move(*surface));
+  }
+  return new GdiBitmap{decoded.emplace(path, std::move(picture)).first->second};
 }
 
 int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax) {

@@ -38,7 +38,7 @@ HINSTANCE AfxGetInstanceHandle();
 
 // A new bitmap from resource `name` (MAKEINTRESOURCE of its id); null when there is none or it cannot be
 // decoded. The caller deletes it with DeleteObject. Bitmaps of one resource
-// share its decoded pixels until one of them is drawn into.
+// share its decoded picture until one of them is drawn into.
 HBITMAP LoadBitmap(HINSTANCE instance, const char* name);
 // String `id` of the table in the locale's narrow encoding, cut to fit
 // bufferMax bytes with its terminator. Returns its length; 0 when absent.

@@ -34,7 +34,7 @@ bool WriteLine(const std::string& line, RECT rect, UINT format, const std::strin
   HBITMAP picture = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(51));
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP old = SelectObject(dc, picture);
-  const platform::Surface background = *picture->pixels;
+  const platform::Surface background = OwnPixels(*picture);
   SetBkMode(dc, TRANSPARENT);
   const std::string narrow = LocaleFromUtf8(line);
   DrawTextA(dc, narrow.c_str(), static_cast<int>(narrow.size()), &rect, format);

@@ -25,7 +25,9 @@ constexpr std::uint32_t kGround = 0x4080C0;
 // A memory context holding a 200 by 60 picture of its own, in the ground colour.
 class Canvas {
  public:
-  Canvas() : bitmap_(new GdiBitmap{std::make_shared<platform::Surface>(200, 60)}), dc_(CreateCompatibleDC(nullptr)) {
+  Canvas()
+      : bitmap_(new GdiBitmap{std::make_shared<platform::Surface>(200, 60), nullptr}),
+        dc_(CreateCompatibleDC(nullptr)) {
     for (int y = 0; y < 60; ++y) {
       for (int x = 0; x < 200; ++x) {
         bitmap_->pixels->Row(y)[x] = kGround;

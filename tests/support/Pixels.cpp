@@ -36,7 +36,7 @@ RECT Ink(const platform::Surface& s, std::uint32_t ground) {
 platform::Surface Picture(UINT id) {
   HBITMAP bitmap = LoadBitmap(AfxGetInstanceHandle(), MAKEINTRESOURCE(id));
   if (bitmap == nullptr) return {};
-  platform::Surface pixels = *bitmap->pixels;
+  platform::Surface pixels = OwnPixels(*bitmap);
   DeleteObject(bitmap);
   return pixels;
 }
