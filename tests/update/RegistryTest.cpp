@@ -118,6 +118,65 @@ TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {
   EXPECT_EQ(hive.ParseCount(), 4);
 }
 
+// Between looks the file is not stat'ed while its folder reports no change,
+// so every way the version can change must reach the folder's watch, or be
+// looked at each time.
+TEST_F(InstalledVersion, EveryWayTheFileOrItsFolderChangesIsSeen) {
+  namespace fs = std::filesystem;
+  const auto Text = [](const char* version) {
+    return RegistryText("win32", GameKey(PLAIN_PATH, std::string("\"GameVerSP\"=\"") + version + "\""));
+  };
+  const fs::path elsewhere = m_folder.string() + "-elsewhere";
+  const fs::path target = m_folder.string() + "-target.reg";
+  const struct {
+    const char* what;
+    std::function<void(const char*)> change;
+  } cases[] = {
+      {"renamed over", [&](const char* v) { WriteRegistry(Text(v)); }},
+      {"rewritten in place", [&](const char* v) { std::ofstream(RegistryPath(), std::ios::binary) << Text(v); }},
+      {"a link's target rewritten in place, outside the folder",
+       [&](const char* v) {
+         std::ofstream(target, std::ios::binary) << Text(v);
+         if (!fs::is_symlink(RegistryPath())) {
+           fs::remove(RegistryPath());
+           fs::create_symlink(target, RegistryPath());
+         }
+       }},
+      {"the folder removed and made anew",
+       [&](const char* v) {
+         fs::remove_all(m_folder);
+         fs::create_directory(m_folder);
+         WriteRegistry(Text(v));
+       }},
+      {"the folder moved away and another moved in",
+       [&](const char* v) {
+         fs::create_directory(elsewhere);
+         std::ofstream(elsewhere / "system.reg", std::ios::binary) << Text(v);
+         fs::rename(m_folder, m_folder.string() + "-old");
+         fs::rename(elsewhere, m_folder);
+         fs::remove_all(m_folder.string() + "-old");
+       }},
+  };
+  MachineHive hive;
+  const auto Version = [&hive] {
+    const auto current = hive.Current();
+    const auto key = current ? current->FindKey("Software\\Veltrano\\Moravine Cht") : std::nullopt;
+    return key ? current->FindString(*key, "GameVerSP").value_or("?") : "?";
+  };
+  WriteRegistry(Text("2.0.1.0.0"));
+  ASSERT_EQ(Version(), "2.0.1.0.0");
+  int n = 0;
+  for (const auto& c : cases) {
+    for (const char* version : {"2.0.1.1.1", "2.0.1.2.2"}) {
+      const std::string expected = std::string(version) + "." + std::to_string(++n);
+      c.change(expected.c_str());
+      EXPECT_EQ(Version(), expected) << c.what;
+      EXPECT_EQ(Version(), expected) << c.what << ", asked again";
+    }
+  }
+  fs::remove(target);
+}
+
 // Whatever lies at the registry's path, reading it neither waits nor takes
 // all memory: what is no regular file within the bound is no registry, and
 // the version stays as it was.

@@ -74,11 +74,12 @@ class FileDescriptor {
 
 }  // namespace
 
-std::string MachineRegistryPath() {
+std::string MachinePrefixFolder() {
   const char* prefix = std::getenv("WINEPREFIX");
-  const std::string folder = prefix != nullptr && *prefix != '\0' ? std::string(prefix) : HomeFolder() + "/.wine";
-  return folder + "/system.reg";
+  return prefix != nullptr && *prefix != '\0' ? std::string(prefix) : HomeFolder() + "/.wine";
 }
+
+std::string MachineRegistryPath() { return MachinePrefixFolder() + kRegistryFileName; }
 
 bool MachineHive::FileIdentity::operator==(const FileIdentity& other) const {
   return path == other.path && device == other.device && inode == other.inode && size == other.size &&
@@ -90,9 +91,22 @@ MachineHive::FileIdentity MachineHive::IdentityOf(const std::string& path, const
 }
 
 std::shared_ptr<const Hive> MachineHive::Current() {
-  const std::string path = MachineRegistryPath();
+  // This runs ten times a second. While the prefix folder is watched and
+  // reports no change, the file is not looked at; a file reached through a
+  // symbolic link can change where no watch sees it, and costs a stat(2).
+  const std::string folder = MachinePrefixFolder();
+  const bool sameFolder = folder == watch_.Folder();
+  const bool changed = !sameFolder || watch_.MayHaveChanged();
+  if (hive_ != nullptr && !changed && !linked_) {
+    return hive_;
+  }
+  if (!sameFolder || !watch_.Watching()) {
+    watch_.Watch(folder);  // before the look, so that no change after it goes unseen
+  }
+  const std::string path = folder + kRegistryFileName;
   struct stat info {};
-  // An unchanged file costs one stat(2): this runs ten times a second.
+  linked_ = lstat(folder.c_str(), &info) != 0 || S_ISLNK(info.st_mode) || lstat(path.c_str(), &info) != 0 ||
+            S_ISLNK(info.st_mode);
   if (stat(path.c_str(), &info) != 0 || !MayRead(info)) {
     Forget();
     return nullptr;

@@ -9,10 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "platform/registry/FolderWatch.h"
 #include "platform/registry/Hive.h"
 
-// Where the prefix's machine registry file lies, as the environment says now.
+// The Wine prefix's folder, and where its machine registry file lies, as
+// the environment says now.
+std::string MachinePrefixFolder();
 std::string MachineRegistryPath();
+inline constexpr char kRegistryFileName[] = "/system.reg";
 
 // The largest machine registry file that is read. Real ones hold a few
 // megabytes; a larger file is taken as no registry at all.
@@ -20,8 +24,9 @@ inline constexpr off_t kMaxRegistryFileSize = off_t{64} << 20;
 
 // Keeps the last parse of the machine registry file. The launcher reads the
 // installed version ten times a second from a file of several megabytes, so
-// the file is parsed again only when it has changed: another path, inode,
-// size or modification time (to the nanosecond).
+// the file is looked at only when its folder reports a change, and parsed
+// again only when it has changed: another path, inode, size or modification
+// time (to the nanosecond).
 class MachineHive {
  public:
   // The registry as the file holds it now; null when there is no file, or
@@ -48,6 +53,8 @@ class MachineHive {
 
   FileIdentity identity_;
   std::shared_ptr<const Hive> hive_;
+  FolderWatch watch_;
+  bool linked_ = true;  // the folder or the file is a symbolic link
   int parses_ = 0;
 };
 
