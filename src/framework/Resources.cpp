@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 extern "C" void moravine_register_resource(void);
 
@@ -96,16 +97,15 @@ HBITMAP LoadBitmap(HINSTANCE instance, const char* name) {
   // by every bitmap loaded from it, as runs of one colour when they take less
   // memory than its pixels; a bitmap that is drawn into gets pixels of its
   // own first (OwnPixels).
-  static std::map<std::string, GdiBitmap> decoded;
+  static std::map<std::pair<HINSTANCE, UINT>, GdiBitmap> decoded;
   const std::optional<UINT> id = ResourceNumber(name);
   if (instance == nullptr || !id) {
     return nullptr;
   }
-  const std::string path = PathOf(instance, "bitmaps/", *id, ".bmp");
-  if (const auto it = decoded.find(path); it != decoded.end()) {
+  if (const auto it = decoded.find({instance, *id}); it != decoded.end()) {
     return new GdiBitmap{it->second};
   }
-  const auto bytes = Lookup(path);
+  const auto bytes = Lookup(PathOf(instance, "bitmaps/", *id, ".bmp"));
   if (bytes == nullptr) {
     return nullptr;
   }
@@ -119,7 +119,7 @@ HBITMAP LoadBitmap(HINSTANCE instance, const char* name) {
   } else {
     picture.pixels = std::make_shared<platform::Surface>(std::move(*surface));
   }
-  return new GdiBitmap{decoded.emplace(path, std::move(picture)).first->second};
+  return new GdiBitmap{decoded.emplace(std::pair{instance, *id}, std::move(picture)).first->second};
 }
 
 int LoadString(HINSTANCE instance, UINT id, char* buffer, int bufferMax) {
