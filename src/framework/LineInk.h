@@ -1,15 +1,18 @@
-// A line of text drawn once, in black on white, with its layout's origin at
-// a whole pixel: for each pixel, the share of the background that shows
-// through the letters. Drawing the line again at another whole-pixel
-// place multiplies the background by it, which gives the pixels that
-// drawing the glyphs over that background gives, for far less work than
-// drawing the glyphs: the status lines are drawn ten times a second.
+// A line of text drawn once with its layout's origin at a whole pixel: for
+// each pixel, how much of it the letters cover, a byte. Drawing the line
+// again at another whole-pixel place darkens the background by it, which
+// gives the pixels that drawing the glyphs in black over that background
+// gives, for far less work than drawing the glyphs: the status lines are
+// drawn ten times a second.
 #pragma once
 
 #include "base/WinTypes.h"
 #include "platform/ui/Surface.h"
 
 #include <pango/pangoft2.h>
+
+#include <cstdint>
+#include <vector>
 
 class LineInk {
  public:
@@ -25,6 +28,6 @@ class LineInk {
 
  private:
   PangoRectangle logical_{};
-  RECT area_{};  // what shade_ covers, from the layout's origin: ink and logical extent
-  platform::Surface shade_;
+  RECT area_{};                         // what coverage_ covers, from the layout's origin: ink and logical extent
+  std::vector<std::uint8_t> coverage_;  // rows of area_'s width
 };
