@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -81,6 +82,23 @@ std::string MachinePrefixFolder() {
 
 std::string MachineRegistryPath() { return MachinePrefixFolder() + kRegistryFileName; }
 
+namespace {
+
+// Whether folder is the prefix folder the environment names now, mostly
+// without making a string: this is asked ten times a second.
+bool IsPrefixFolder(std::string_view folder) {
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') {
+    return folder == prefix;
+  }
+  constexpr std::string_view kInHome = "/.wine";
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    return folder.ends_with(kInHome) && folder.substr(0, folder.size() - kInHome.size()) == home;
+  }
+  return folder == MachinePrefixFolder();
+}
+
+}  // namespace
+
 bool MachineHive::FileIdentity::operator==(const FileIdentity& other) const {
   return path == other.path && device == other.device && inode == other.inode && size == other.size &&
          modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
@@ -94,12 +112,12 @@ std::shared_ptr<const Hive> MachineHive::Current() {
   // This runs ten times a second. While the prefix folder is watched and
   // reports no change, the file is not looked at; a file reached through a
   // symbolic link can change where no watch sees it, and costs a stat(2).
-  const std::string folder = MachinePrefixFolder();
-  const bool sameFolder = folder == watch_.Folder();
+  const bool sameFolder = IsPrefixFolder(watch_.Folder());
   const bool changed = !sameFolder || watch_.MayHaveChanged();
   if (hive_ != nullptr && !changed && !linked_) {
     return hive_;
   }
+  const std::string folder = MachinePrefixFolder();
   if (!sameFolder || !watch_.Watching()) {
     watch_.Watch(folder);  // before the look, so that no change after it goes unseen
   }
