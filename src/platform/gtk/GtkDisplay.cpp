@@ -1,6 +1,5 @@
 #include "platform/gtk/GtkDisplay.h"
 
-#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -130,30 +129,7 @@ void AddStopIcon(GtkWidget* box) {
 
 }  // namespace
 
-namespace {
-
-// Events the display has taken from the X connection but not handled yet:
-// in GDK's queue, or in Xlib's (read there by a call that waited for a
-// reply). They leave the connection's descriptor idle. Xlib's count is read
-// without its lock: only this thread talks to the display.
-bool EventsWaiting() {
-  GdkDisplay* display = gdk_display_get_default();
-  if (display == nullptr) {
-    return false;
-  }
-  if (!GDK_IS_X11_DISPLAY(display)) {
-    return true;  // another backend's queue is unknown here: GLib's pass looks
-  }
-  if (GdkEvent* event = gdk_display_peek_event(display)) {
-    gdk_event_free(event);
-    return true;
-  }
-  return QLength(gdk_x11_display_get_xdisplay(display)) > 0;
-}
-
-}  // namespace
-
-GtkDisplay::GtkDisplay() : glib_(EventsWaiting) {
+GtkDisplay::GtkDisplay() {
   // Placement of our own windows only holds on X11; Wayland sessions run us through XWayland.
   gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) {
