@@ -24,6 +24,13 @@ class InstalledVersion : public TestPrefix {
   }
 };
 
+// The game's version in the hive's file as it is now, read from the key at path; "?" when absent.
+std::string VersionIn(MachineHive& hive, const char* path) {
+  const auto current = hive.Current();
+  const auto key = current ? current->FindKey(path) : std::nullopt;
+  return key ? current->FindString(*key, "GameVerSP").value_or("?") : "?";
+}
+
 }  // namespace
 
 TEST_F(InstalledVersion, FollowsWinesRegistryFormat) {
@@ -94,11 +101,7 @@ TEST_F(InstalledVersion, AMultiMegabyteFileIsParsedAgainOnlyAfterItChanges) {
     return RegistryText("win64", filler + GameKey(WOW_PATH, std::string("\"GameVerSP\"=\"") + version + "\""));
   };
   MachineHive hive;
-  const auto Version = [&hive] {
-    const auto current = hive.Current();
-    const auto key = current ? current->FindKey("SOFTWARE\\Wow6432Node\\Veltrano\\Moravine Cht") : std::nullopt;
-    return key ? current->FindString(*key, "GameVerSP").value_or("?") : "?";
-  };
+  const auto Version = [&hive] { return VersionIn(hive, "SOFTWARE\\Wow6432Node\\Veltrano\\Moravine Cht"); };
   WriteRegistry(File("2.0.1.0.3"));
   ASSERT_GT(std::filesystem::file_size(RegistryPath()), 4u << 20);
   EXPECT_EQ(Version(), "2.0.1.0.3");
@@ -158,11 +161,7 @@ TEST_F(InstalledVersion, EveryWayTheFileOrItsFolderChangesIsSeen) {
        }},
   };
   MachineHive hive;
-  const auto Version = [&hive] {
-    const auto current = hive.Current();
-    const auto key = current ? current->FindKey("Software\\Veltrano\\Moravine Cht") : std::nullopt;
-    return key ? current->FindString(*key, "GameVerSP").value_or("?") : "?";
-  };
+  const auto Version = [&hive] { return VersionIn(hive, "Software\\Veltrano\\Moravine Cht"); };
   WriteRegistry(Text("2.0.1.0.0"));
   ASSERT_EQ(Version(), "2.0.1.0.0");
   int n = 0;
